@@ -1,0 +1,12 @@
+#include "factory/families.hpp"
+
+namespace plenko {
+
+// Each family folder under indicators/ provides one registration function.
+// Add a line here (declaration and call) when a family lands.
+
+void register_families(std::vector<IndicatorRow>& rows) {
+    (void)rows;
+}
+
+}  // namespace plenko
