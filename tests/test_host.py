@@ -108,6 +108,23 @@ def test_version_is_static_on_class_and_instance():
         Plenko.version(instance)
 
 
+def test_instances_release_their_class_reference(monkeypatch):
+    # Every instance of a heap type holds a reference to the type; a missing
+    # or doubled release shows up as drift of the class's count.
+    monkeypatch.setattr(sys, "unraisablehook", lambda u: None)
+    before = sys.getrefcount(Plenko)
+    for _ in range(50):
+        Plenko("{}").command(VERSION_CMD)
+        with pytest.raises(TypeError):
+            Plenko(b"{}")
+        with pytest.raises(ValueError):
+            Plenko("[1]")
+    on_thread(lambda: [Plenko("{}") for _ in range(5)])  # dropped on their own thread
+    holder = [Plenko("{}") for _ in range(5)]
+    on_thread(holder.clear)  # dropped on a foreign thread
+    assert sys.getrefcount(Plenko) == before
+
+
 # --- constructor --------------------------------------------------------------
 
 
