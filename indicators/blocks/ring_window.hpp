@@ -20,6 +20,8 @@ public:
     std::size_t size() const { return buf_.size(); }
     bool empty() const { return buf_.empty(); }
     bool full() const { return buf_.size() == n_; }
+    // Slots currently allocated (never more than length()).
+    std::size_t reserved() const { return buf_.capacity(); }
     // The slot the next value is written to.
     std::size_t head() const { return head_; }
 

@@ -43,6 +43,8 @@ public:
     std::size_t size() const { return sorted_.size(); }
     std::size_t length() const { return arrivals_.length(); }
     std::span<const double> sorted() const { return sorted_; }
+    // Slots currently allocated by both arrays (each never above length()).
+    std::size_t reserved() const { return arrivals_.reserved() + sorted_.capacity(); }
     const RingWindow<double>& arrivals() const { return arrivals_; }
     double min() const { return sorted_.front(); }
     double max() const { return sorted_.back(); }

@@ -1,0 +1,29 @@
+from collections.abc import Mapping, Sequence
+from typing import Any
+
+import numpy as np
+import numpy.typing as npt
+
+__all__ = ["Indicator", "compute", "describe", "names"]
+
+class Indicator:
+    """A streaming indicator built by name from positional parameters."""
+
+    def __init__(self, name: str, params: Sequence[float]) -> None: ...
+    def update(
+        self, time: int, open: float, high: float, low: float, close: float, volume: float = 0.0
+    ) -> float | None: ...
+    @property
+    def fields(self) -> dict[str, float]: ...
+    @property
+    def field_names(self) -> tuple[str, ...]: ...
+    @property
+    def warmup_period(self) -> int: ...
+    @property
+    def name(self) -> str: ...
+
+def names() -> list[str]: ...
+def describe(name: str) -> dict[str, Any]: ...
+def compute(
+    name: str, params: Sequence[float], data: Mapping[str, Any] | Any
+) -> dict[str, npt.NDArray[np.float64] | npt.NDArray[np.bool_]]: ...
