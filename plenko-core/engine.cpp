@@ -1,18 +1,21 @@
-// Temporary engine so the host module can be built and exercised; replaced
-// by the real dispatcher.
 #include "plenko-core/engine.hpp"
 
-namespace plenko {
+#include "plenko-core/engine_state.hpp"
+#include "plenko-core/utf8.hpp"
 
-struct EngineState {};
+namespace plenko {
 
 void EngineStateDeleter::operator()(EngineState* s) const { delete s; }
 
 Expected<EngineHandle, EngineError> create_engine(std::string_view spec_text) {
-    if (spec_text == "[1]") return unexpected(EngineError::parse("invalid type: sequence at line 1 column 3"));
-    return EngineHandle(new EngineState{});
+    EngineHandle state(new EngineState{});
+    std::string_view trimmed = trim_unicode_space(spec_text);
+    if (trimmed.empty() || trimmed == "{}") return state;
+    auto spec = decode_spec_text(spec_text);
+    if (!spec) return unexpected(std::move(spec).error());
+    if (auto dim = validate_spec(*spec); !dim) return unexpected(std::move(dim).error());
+    state->spec = std::move(*spec);
+    return state;
 }
-
-std::string run_command(EngineState&, std::string_view) { return "{\"version\":\"0.2.0\"}"; }
 
 }  // namespace plenko
