@@ -197,3 +197,19 @@ def test_every_name_builds_with_its_typical_parameters():
     for n in NAMES:
         ind = indicators.Indicator(n, indicators.describe(n)["typical_params"])
         assert ind.name == indicators.describe(n)["name"]
+
+
+def test_indicator_objects_release_their_type_reference():
+    import gc
+    import sys
+
+    need("Sma")
+    gc.collect()
+    before = sys.getrefcount(indicators.Indicator)
+    made = [indicators.Indicator("Sma", [3]) for _ in range(50)]
+    for _ in range(50):
+        with pytest.raises(ValueError):
+            indicators.Indicator("Sma", [0])
+    del made
+    gc.collect()
+    assert sys.getrefcount(indicators.Indicator) == before
