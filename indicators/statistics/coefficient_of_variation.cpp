@@ -1,0 +1,22 @@
+#include "indicators/statistics/coefficient_of_variation.hpp"
+
+#include "indicators/blocks/window_length.hpp"
+
+namespace plenko {
+
+CoefficientOfVariation::CoefficientOfVariation(std::size_t n) : moments_(n) {}
+
+Expected<CoefficientOfVariation, IndicatorError> CoefficientOfVariation::create(std::size_t period) {
+    if (auto ok = check_period(period); !ok) return unexpected(ok.error());
+    return CoefficientOfVariation(period);
+}
+
+std::optional<double> CoefficientOfVariation::update(double close) {
+    moments_.push(close);
+    if (!moments_.full()) return std::nullopt;
+    const double mean = moments_.mean();
+    if (mean == 0.0) return 0.0;
+    return moments_.std_dev() / mean;
+}
+
+}  // namespace plenko

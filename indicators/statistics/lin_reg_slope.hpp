@@ -1,0 +1,24 @@
+#pragma once
+// Slope per bar of the least-squares line through the last n closes.
+
+#include <cstddef>
+#include <optional>
+
+#include "indicators/expected.hpp"
+#include "indicators/indicator_error.hpp"
+#include "indicators/statistics/sliding_regression.hpp"
+
+namespace plenko {
+
+class LinRegSlope {
+public:
+    static Expected<LinRegSlope, IndicatorError> create(std::size_t period);
+    std::optional<double> update(double close);
+    std::size_t warmup_period() const { return fit_.length(); }
+
+private:
+    explicit LinRegSlope(std::size_t n);
+    SlidingRegression fit_;
+};
+
+}  // namespace plenko

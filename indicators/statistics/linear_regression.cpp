@@ -1,0 +1,23 @@
+#include "indicators/statistics/linear_regression.hpp"
+
+#include <cmath>
+
+#include "indicators/blocks/window_length.hpp"
+
+namespace plenko {
+
+LinearRegression::LinearRegression(std::size_t n) : fit_(n) {}
+
+Expected<LinearRegression, IndicatorError> LinearRegression::create(std::size_t period) {
+    if (auto ok = check_period(period); !ok) return unexpected(ok.error());
+    if (period < 2) return unexpected(IndicatorError::invalid_period("linear regression needs period >= 2"));
+    return LinearRegression(period);
+}
+
+std::optional<double> LinearRegression::update(double close) {
+    fit_.push(close);
+    if (!fit_.full()) return std::nullopt;
+    return fit_.value_at(static_cast<double>(fit_.length()) - 1.0);
+}
+
+}  // namespace plenko

@@ -1,0 +1,24 @@
+#pragma once
+// Distance of the newest close from the window mean in population standard deviations; 0 on a flat window.
+
+#include <cstddef>
+#include <optional>
+
+#include "indicators/expected.hpp"
+#include "indicators/indicator_error.hpp"
+#include "indicators/statistics/shifted_moments.hpp"
+
+namespace plenko {
+
+class ZScore {
+public:
+    static Expected<ZScore, IndicatorError> create(std::size_t period);
+    std::optional<double> update(double close);
+    std::size_t warmup_period() const { return moments_.length(); }
+
+private:
+    explicit ZScore(std::size_t n);
+    ShiftedMoments<2> moments_;
+};
+
+}  // namespace plenko
