@@ -13,7 +13,7 @@ namespace {
 
 using Response = Expected<std::string, EngineError>;
 
-Response label_command(EngineState& state, json::JsonView cmd) {
+Response label_command(EngineState& state, const json::MemberTable& cmd) {
     auto ts = integer_member(cmd, "ts");
     if (!ts) return unexpected(std::move(ts).error());
     auto label = string_member(cmd, "label");
@@ -23,7 +23,7 @@ Response label_command(EngineState& state, json::JsonView cmd) {
     return ok_response();
 }
 
-Response set_spec_command(EngineState& state, json::JsonView cmd) {
+Response set_spec_command(EngineState& state, const json::MemberTable& cmd) {
     auto member = any_member(cmd, "spec");
     if (!member) return unexpected(std::move(member).error());
     auto spec = decode_spec_value(*member);
@@ -34,10 +34,9 @@ Response set_spec_command(EngineState& state, json::JsonView cmd) {
     return ok_response();
 }
 
-Response dispatch(EngineState& state, json::JsonView cmd) {
+Response dispatch(EngineState& state, const json::MemberTable& cmd, bool is_object) {
     json::JsonView name;
-    if (cmd.type() != json::JsonView::Type::Object || !cmd.find_last("cmd", name) ||
-        name.type() != json::JsonView::Type::String) {
+    if (!is_object || !cmd.find_last("cmd", name) || name.type() != json::JsonView::Type::String) {
         return unexpected(EngineError::bad_spec("missing \"cmd\""));
     }
     if (name.string_is("index")) {
@@ -67,20 +66,37 @@ Response dispatch(EngineState& state, json::JsonView cmd) {
     return unexpected(EngineError::bad_spec("unknown cmd: " + name.string()));
 }
 
+// Checks an object as any value would be checked, keeping where each member
+// lies.
+bool scan_command_object(json::Scanner& sc, json::MemberTable& table) {
+    if (!sc.enter()) return sc.peek_fail(json::Code::RecursionLimitExceeded);
+    sc.eat();
+    bool first = true, more = false;
+    std::string key;
+    for (;;) {
+        if (!sc.next_key(first, more, &key)) return false;
+        if (!more) break;
+        if (!sc.parse_object_colon()) return false;
+        sc.parse_whitespace();
+        const char* begin = sc.data() + sc.index();
+        if (!sc.skip_value()) return false;
+        table.items.emplace_back(key, json::JsonView(begin, sc.data() + sc.index()));
+    }
+    sc.leave();
+    return sc.end_map();
+}
+
 }  // namespace
 
 std::string run_command(EngineState& state, std::string_view cmd_text) {
     json::Scanner sc(cmd_text);
-    json::Status ok = sc.skip_value();
-    if (ok) ok = sc.end_of_text();
-    if (!ok) return error_response(EngineError::parse(json::with_position(ok.error(), cmd_text)));
-    // The view starts at the value itself, past any leading white space.
-    std::size_t start = 0;
-    while (start < cmd_text.size() && (cmd_text[start] == ' ' || cmd_text[start] == '\n' ||
-                                       cmd_text[start] == '\t' || cmd_text[start] == '\r'))
-        ++start;
-    json::JsonView cmd(cmd_text.data() + start, cmd_text.data() + cmd_text.size());
-    Response r = dispatch(state, cmd);
+    json::MemberTable cmd;
+    auto first = sc.parse_whitespace();
+    const bool is_object = first && *first == '{';
+    bool ok = is_object ? scan_command_object(sc, cmd) : sc.skip_value();
+    if (!ok || !sc.end_of_text())
+        return error_response(EngineError::parse(json::with_position(sc.failure(), cmd_text)));
+    Response r = dispatch(state, cmd, is_object);
     if (!r) return error_response(r.error());
     return std::move(*r);
 }

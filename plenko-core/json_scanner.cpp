@@ -17,33 +17,32 @@ int hex_value(unsigned char c) {
 
 }  // namespace
 
-Status Scanner::parse_ident(std::string_view rest, Code mismatch) {
+bool Scanner::parse_ident(std::string_view rest) {
     for (char expected : rest) {
-        if (i_ >= n_) return unexpected(error(Code::EofWhileParsingValue));
-        char c = s_[i_++];
-        if (c != expected) return unexpected(error(mismatch));
+        if (i_ >= n_) return fail(Code::EofWhileParsingValue);
+        if (s_[i_++] != expected) return fail(Code::ExpectedSomeIdent);
     }
-    return {};
+    return true;
 }
 
-Expected<Number, Error> Scanner::parse_number(bool positive, bool compute) {
+bool Scanner::parse_number(bool positive, Number* out) {
     const std::size_t start = positive ? i_ : i_ - 1;
-    if (i_ >= n_) return unexpected(error(Code::EofWhileParsingValue));
+    if (i_ >= n_) return fail(Code::EofWhileParsingValue);
     unsigned char first = static_cast<unsigned char>(s_[i_++]);
     bool nonzero = first > '0' && first <= '9';
     std::size_t int_digits = 1;
     if (first == '0') {
-        if (auto p = peek(); p && is_digit(*p)) return unexpected(peek_error(Code::InvalidNumber));
+        if (i_ < n_ && is_digit(static_cast<unsigned char>(s_[i_]))) return peek_fail(Code::InvalidNumber);
     } else if (nonzero) {
         while (i_ < n_ && is_digit(static_cast<unsigned char>(s_[i_]))) {
             ++i_;
             ++int_digits;
         }
     } else {
-        return unexpected(error(Code::InvalidNumber));
+        return fail(Code::InvalidNumber);
     }
     bool is_float = false, has_exponent = false;
-    if (auto p = peek(); p && *p == '.') {
+    if (i_ < n_ && s_[i_] == '.') {
         is_float = true;
         ++i_;
         std::size_t digits = 0;
@@ -52,54 +51,50 @@ Expected<Number, Error> Scanner::parse_number(bool positive, bool compute) {
             ++i_;
             ++digits;
         }
-        if (digits == 0) {
-            return unexpected(peek_error(i_ < n_ ? Code::InvalidNumber : Code::EofWhileParsingValue));
-        }
+        if (digits == 0) return peek_fail(i_ < n_ ? Code::InvalidNumber : Code::EofWhileParsingValue);
     }
-    if (auto p = peek(); p && (*p == 'e' || *p == 'E')) {
+    if (i_ < n_ && (s_[i_] == 'e' || s_[i_] == 'E')) {
         is_float = has_exponent = true;
         ++i_;
         bool positive_exp = true;
-        if (auto q = peek(); q && (*q == '+' || *q == '-')) {
-            positive_exp = *q == '+';
-            ++i_;
-        }
-        if (i_ >= n_) return unexpected(error(Code::EofWhileParsingValue));
+        if (i_ < n_ && (s_[i_] == '+' || s_[i_] == '-')) positive_exp = s_[i_++] == '+';
+        if (i_ >= n_) return fail(Code::EofWhileParsingValue);
         unsigned char c = static_cast<unsigned char>(s_[i_++]);
-        if (!is_digit(c)) return unexpected(error(Code::InvalidNumber));
+        if (!is_digit(c)) return fail(Code::InvalidNumber);
         long long exp = c - '0';
         while (i_ < n_ && is_digit(static_cast<unsigned char>(s_[i_]))) {
             int d = s_[i_++] - '0';
             if (exp * 10 + d > 2147483647LL) {
                 // An exponent beyond 32 bits: a non-zero value overflows at
                 // once; zero (or a huge negative exponent) reads as zero.
-                if (nonzero && positive_exp) return unexpected(error(Code::NumberOutOfRange));
+                if (nonzero && positive_exp) return fail(Code::NumberOutOfRange);
                 while (i_ < n_ && is_digit(static_cast<unsigned char>(s_[i_]))) ++i_;
-                Number z;
-                z.kind = Number::Kind::Float;
-                z.f = positive ? 0.0 : -0.0;
-                return z;
+                if (out) {
+                    *out = Number{};
+                    out->kind = Number::Kind::Float;
+                    out->f = positive ? 0.0 : -0.0;
+                }
+                return true;
             }
             exp = exp * 10 + d;
         }
     }
-    Number n;
-    if (compute || has_exponent || int_digits > 300 || (!is_float && int_digits > 19)) {
+    // Only a literal with an exponent or very many digits can overflow.
+    if (out || has_exponent || int_digits > 300 || (!is_float && int_digits > 19)) {
         bool overflow = false;
-        n = number_from_literal(s_ + start, s_ + i_, overflow);
-        if (overflow) return unexpected(error(Code::NumberOutOfRange));
-    } else {
-        n.kind = is_float ? Number::Kind::Float : Number::Kind::PosInt;
+        Number n = number_from_literal(s_ + start, s_ + i_, overflow);
+        if (overflow) return fail(Code::NumberOutOfRange);
+        if (out) *out = n;
     }
-    return n;
+    return true;
 }
 
-Expected<unsigned, Error> Scanner::decode_hex_escape() {
+bool Scanner::decode_hex_escape(unsigned& v) {
     if (n_ - i_ < 4) {
         i_ = n_;
-        return unexpected(error(Code::EofWhileParsingString));
+        return fail(Code::EofWhileParsingString);
     }
-    unsigned v = 0;
+    v = 0;
     bool ok = true;
     for (int k = 0; k < 4; ++k) {
         int h = hex_value(static_cast<unsigned char>(s_[i_ + k]));
@@ -107,12 +102,11 @@ Expected<unsigned, Error> Scanner::decode_hex_escape() {
         v = (v << 4) | static_cast<unsigned>(h < 0 ? 0 : h);
     }
     i_ += 4;
-    if (!ok) return unexpected(error(Code::InvalidEscape));
-    return v;
+    return ok || fail(Code::InvalidEscape);
 }
 
-Status Scanner::parse_escape(std::string* out) {
-    if (i_ >= n_) return unexpected(error(Code::EofWhileParsingString));
+bool Scanner::parse_escape(std::string* out) {
+    if (i_ >= n_) return fail(Code::EofWhileParsingString);
     char c = s_[i_++];
     char plain = 0;
     switch (c) {
@@ -125,31 +119,30 @@ Status Scanner::parse_escape(std::string* out) {
         case 'r': plain = '\r'; break;
         case 't': plain = '\t'; break;
         case 'u': break;
-        default: return unexpected(error(Code::InvalidEscape));
+        default: return fail(Code::InvalidEscape);
     }
     if (c != 'u') {
         if (out) out->push_back(plain);
-        return {};
+        return true;
     }
-    auto hi = decode_hex_escape();
-    if (!hi) return unexpected(std::move(hi).error());
-    unsigned cp = *hi;
-    if (cp >= 0xDC00 && cp <= 0xDFFF) return unexpected(error(Code::LoneLeadingSurrogateInHexEscape));
+    unsigned cp = 0;
+    if (!decode_hex_escape(cp)) return false;
+    if (cp >= 0xDC00 && cp <= 0xDFFF) return fail(Code::LoneLeadingSurrogateInHexEscape);
     if (cp >= 0xD800 && cp <= 0xDBFF) {
         for (char want : {'\\', 'u'}) {
-            if (i_ >= n_) return unexpected(error(Code::EofWhileParsingString));
-            if (s_[i_++] != want) return unexpected(error(Code::UnexpectedEndOfHexEscape));
+            if (i_ >= n_) return fail(Code::EofWhileParsingString);
+            if (s_[i_++] != want) return fail(Code::UnexpectedEndOfHexEscape);
         }
-        auto lo = decode_hex_escape();
-        if (!lo) return unexpected(std::move(lo).error());
-        if (*lo < 0xDC00 || *lo > 0xDFFF) return unexpected(error(Code::LoneLeadingSurrogateInHexEscape));
-        cp = (((cp - 0xD800) << 10) | (*lo - 0xDC00)) + 0x10000;
+        unsigned lo = 0;
+        if (!decode_hex_escape(lo)) return false;
+        if (lo < 0xDC00 || lo > 0xDFFF) return fail(Code::LoneLeadingSurrogateInHexEscape);
+        cp = (((cp - 0xD800) << 10) | (lo - 0xDC00)) + 0x10000;
     }
     if (out) append_utf8(*out, cp);
-    return {};
+    return true;
 }
 
-Status Scanner::parse_string(std::string* out) {
+bool Scanner::parse_string(std::string* out) {
     const std::size_t raw_start = i_;
     std::size_t seg = i_;
     bool non_ascii = false;
@@ -161,96 +154,99 @@ Status Scanner::parse_string(std::string* out) {
             non_ascii |= c >= 0x80;
             ++i_;
         }
-        if (i_ >= n_) return unexpected(error(Code::EofWhileParsingString));
+        if (i_ >= n_) return fail(Code::EofWhileParsingString);
         if (c == '"') {
             if (out) out->append(s_ + seg, i_ - seg);
             ++i_;
-            if (non_ascii && !valid_utf8(std::string_view(s_ + raw_start, i_ - 1 - raw_start))) {
-                return unexpected(error(Code::InvalidUnicodeCodePoint));
-            }
-            return {};
+            if (non_ascii && !valid_utf8(std::string_view(s_ + raw_start, i_ - 1 - raw_start)))
+                return fail(Code::InvalidUnicodeCodePoint);
+            return true;
         }
         if (c == '\\') {
             if (out) out->append(s_ + seg, i_ - seg);
             ++i_;
-            if (auto r = parse_escape(out); !r) return r;
+            if (!parse_escape(out)) return false;
             seg = i_;
             continue;
         }
         ++i_;
-        return unexpected(error(Code::ControlCharacterWhileParsingString));
+        return fail(Code::ControlCharacterWhileParsingString);
     }
 }
 
-Expected<bool, Error> Scanner::next_element(bool& first) {
+bool Scanner::next_element(bool& first, bool& more) {
     auto c = parse_whitespace();
-    if (!c) return unexpected(peek_error(Code::EofWhileParsingList));
-    if (*c == ']') return false;
+    if (!c) return peek_fail(Code::EofWhileParsingList);
+    more = false;
+    if (*c == ']') return true;
     if (*c == ',' && !first) {
         eat();
         c = parse_whitespace();
     } else if (first) {
         first = false;
     } else {
-        return unexpected(peek_error(Code::ExpectedListCommaOrEnd));
+        return peek_fail(Code::ExpectedListCommaOrEnd);
     }
-    if (!c) return unexpected(peek_error(Code::EofWhileParsingValue));
-    if (*c == ']') return unexpected(peek_error(Code::TrailingComma));
+    if (!c) return peek_fail(Code::EofWhileParsingValue);
+    if (*c == ']') return peek_fail(Code::TrailingComma);
+    more = true;
     return true;
 }
 
-Expected<bool, Error> Scanner::next_key(bool& first, std::string* key) {
+bool Scanner::next_key(bool& first, bool& more, std::string* key) {
     auto c = parse_whitespace();
-    if (!c) return unexpected(peek_error(Code::EofWhileParsingObject));
-    if (*c == '}') return false;
+    if (!c) return peek_fail(Code::EofWhileParsingObject);
+    more = false;
+    if (*c == '}') return true;
     if (*c == ',' && !first) {
         eat();
         c = parse_whitespace();
     } else if (first) {
         first = false;
     } else {
-        return unexpected(peek_error(Code::ExpectedObjectCommaOrEnd));
+        return peek_fail(Code::ExpectedObjectCommaOrEnd);
     }
-    if (!c) return unexpected(peek_error(Code::EofWhileParsingValue));
-    if (*c == '}') return unexpected(peek_error(Code::TrailingComma));
-    if (*c != '"') return unexpected(peek_error(Code::KeyMustBeAString));
+    if (!c) return peek_fail(Code::EofWhileParsingValue);
+    if (*c == '}') return peek_fail(Code::TrailingComma);
+    if (*c != '"') return peek_fail(Code::KeyMustBeAString);
     eat();
     if (key) key->clear();
-    if (auto r = parse_string(key); !r) return unexpected(std::move(r).error());
+    if (!parse_string(key)) return false;
+    more = true;
     return true;
 }
 
-Status Scanner::parse_object_colon() {
+bool Scanner::parse_object_colon() {
     auto c = parse_whitespace();
-    if (!c) return unexpected(peek_error(Code::EofWhileParsingObject));
-    if (*c != ':') return unexpected(peek_error(Code::ExpectedColon));
+    if (!c) return peek_fail(Code::EofWhileParsingObject);
+    if (*c != ':') return peek_fail(Code::ExpectedColon);
     eat();
-    return {};
+    return true;
 }
 
-Status Scanner::end_seq() {
+bool Scanner::end_seq() {
     auto c = parse_whitespace();
-    if (!c) return unexpected(peek_error(Code::EofWhileParsingList));
+    if (!c) return peek_fail(Code::EofWhileParsingList);
     if (*c == ']') {
         eat();
-        return {};
+        return true;
     }
     if (*c == ',') {
         eat();
         auto d = parse_whitespace();
-        return unexpected(peek_error(d && *d == ']' ? Code::TrailingComma : Code::TrailingCharacters));
+        return peek_fail(d && *d == ']' ? Code::TrailingComma : Code::TrailingCharacters);
     }
-    return unexpected(peek_error(Code::TrailingCharacters));
+    return peek_fail(Code::TrailingCharacters);
 }
 
-Status Scanner::end_map() {
+bool Scanner::end_map() {
     auto c = parse_whitespace();
-    if (!c) return unexpected(peek_error(Code::EofWhileParsingObject));
+    if (!c) return peek_fail(Code::EofWhileParsingObject);
     if (*c == '}') {
         eat();
-        return {};
+        return true;
     }
-    return unexpected(peek_error(*c == ',' ? Code::TrailingComma : Code::TrailingCharacters));
+    return peek_fail(*c == ',' ? Code::TrailingComma : Code::TrailingCharacters);
 }
 
 void Scanner::end_seq_after_error() {
@@ -269,62 +265,47 @@ void Scanner::end_map_after_error() {
     if (c && *c == '}') eat();
 }
 
-Status Scanner::end_of_text() {
-    if (parse_whitespace()) return unexpected(peek_error(Code::TrailingCharacters));
-    return {};
-}
+bool Scanner::end_of_text() { return !parse_whitespace() || peek_fail(Code::TrailingCharacters); }
 
-Status Scanner::skip_seq() {
-    bool first = true;
+bool Scanner::skip_seq() {
+    bool first = true, more = false;
     for (;;) {
-        auto more = next_element(first);
-        if (!more) return unexpected(std::move(more).error());
-        if (!*more) return {};
-        if (auto r = skip_value(); !r) return r;
+        if (!next_element(first, more)) return false;
+        if (!more) return true;
+        if (!skip_value()) return false;
     }
 }
 
-Status Scanner::skip_map() {
-    bool first = true;
+bool Scanner::skip_map() {
+    bool first = true, more = false;
     for (;;) {
-        auto more = next_key(first, nullptr);
-        if (!more) return unexpected(std::move(more).error());
-        if (!*more) return {};
-        if (auto r = parse_object_colon(); !r) return r;
-        if (auto r = skip_value(); !r) return r;
+        if (!next_key(first, more, nullptr)) return false;
+        if (!more) return true;
+        if (!parse_object_colon() || !skip_value()) return false;
     }
 }
 
-Status Scanner::skip_value() {
+bool Scanner::skip_value() {
     auto c = parse_whitespace();
-    if (!c) return unexpected(peek_error(Code::EofWhileParsingValue));
+    if (!c) return peek_fail(Code::EofWhileParsingValue);
     switch (*c) {
         case 'n': eat(); return parse_ident("ull");
         case 't': eat(); return parse_ident("rue");
         case 'f': eat(); return parse_ident("alse");
-        case '-': {
-            eat();
-            auto r = parse_number(false, false);
-            if (!r) return unexpected(std::move(r).error());
-            return {};
-        }
+        case '-': eat(); return parse_number(false, nullptr);
         case '"': eat(); return parse_string(nullptr);
         case '[':
         case '{': {
-            if (!enter()) return unexpected(peek_error(Code::RecursionLimitExceeded));
+            if (!enter()) return peek_fail(Code::RecursionLimitExceeded);
             eat();
-            Status inner = *c == '[' ? skip_seq() : skip_map();
+            bool inner = *c == '[' ? skip_seq() : skip_map();
             leave();
-            if (!inner) return inner;
+            if (!inner) return false;
             return *c == '[' ? end_seq() : end_map();
         }
         default:
-            if (is_digit(*c)) {
-                auto r = parse_number(true, false);
-                if (!r) return unexpected(std::move(r).error());
-                return {};
-            }
-            return unexpected(peek_error(Code::ExpectedSomeValue));
+            if (is_digit(*c)) return parse_number(true, nullptr);
+            return peek_fail(Code::ExpectedSomeValue);
     }
 }
 

@@ -10,13 +10,11 @@
 #include <string>
 #include <string_view>
 
-#include "indicators/expected.hpp"
 #include "plenko-core/json_error.hpp"
 #include "plenko-core/json_number.hpp"
 
 namespace plenko::json {
 
-using Status = Expected<void, Error>;
 
 class Scanner {
 public:
@@ -44,46 +42,61 @@ public:
     void eat() { ++i_; }
 
     Error error(Code c) const { return Error::syntax(c, i_); }
-    Error peek_error(Code c) const { return Error::syntax(c, i_ + 1 < n_ ? i_ + 1 : n_); }
+    Error peek_error(Code c) const { return Error::syntax(c, peek_offset()); }
 
     // Nesting guard for one array or object; `enter` fails at the 128th level.
     bool enter() { return --depth_left_ > 0; }
     void leave() { ++depth_left_; }
 
-    // Any value; with `out_number`/`out_string` null the value is only checked.
-    Status skip_value();
-    // After the opening quote. Appends the decoded text to `out` if given.
-    Status parse_string(std::string* out);
-    // After the sign, if any. `compute` asks for the float value too (the
-    // range is checked in any case).
-    Expected<Number, Error> parse_number(bool positive, bool compute = true);
-    Status parse_ident(std::string_view rest, Code mismatch = Code::ExpectedSomeIdent);
+    // The readers below return false on a syntax error, which `failure()`
+    // then describes; the hot validation loop pays for no error object.
+    Error failure() const { return Error::syntax(fail_code_, fail_offset_); }
 
-    Status parse_object_colon();
+    // Any value, only checked.
+    bool skip_value();
+    // After the opening quote. Appends the decoded text to `out` if given.
+    bool parse_string(std::string* out);
+    // After the sign, if any. `compute` asks for the value; the range is
+    // checked in any case.
+    bool parse_number(bool positive, Number* out);
+    bool parse_ident(std::string_view rest);
+
+    bool parse_object_colon();
     // Closing of a container whose contents were read successfully.
-    Status end_seq();
-    Status end_map();
+    bool end_seq();
+    bool end_map();
     // What closing a container consumes when its contents failed; the
     // failure's offset is taken after it.
     void end_seq_after_error();
     void end_map_after_error();
-    Status end_of_text();
+    bool end_of_text();
 
-    // Array and object walking: `next_element` tells whether another element
-    // follows (and positions on it), `next_key` reads the next key.
-    Expected<bool, Error> next_element(bool& first);
-    Expected<bool, Error> next_key(bool& first, std::string* key);
+    // Array and object walking: `more` tells whether another element follows
+    // (the scanner then stands on it); `next_key` also reads the key.
+    bool next_element(bool& first, bool& more);
+    bool next_key(bool& first, bool& more, std::string* key);
+
+    bool fail(Code c) { return record(c, i_); }
+    bool peek_fail(Code c) { return record(c, peek_offset()); }
 
 private:
-    Status skip_seq();
-    Status skip_map();
-    Status parse_escape(std::string* out);
-    Expected<unsigned, Error> decode_hex_escape();
+    bool skip_seq();
+    bool skip_map();
+    bool parse_escape(std::string* out);
+    bool decode_hex_escape(unsigned& out);
+    std::size_t peek_offset() const { return i_ + 1 < n_ ? i_ + 1 : n_; }
+    bool record(Code c, std::size_t at) {
+        fail_code_ = c;
+        fail_offset_ = at;
+        return false;
+    }
 
     const char* s_;
     std::size_t n_;
     std::size_t i_ = 0;
     int depth_left_ = kMaxDepth;
+    Code fail_code_ = Code::ExpectedSomeValue;
+    std::size_t fail_offset_ = 0;
 };
 
 }  // namespace plenko::json

@@ -70,6 +70,8 @@ Number JsonView::number() const {
     return number_from_literal(p_, skip_value(p_, end_), overflow);
 }
 
+const char* JsonView::value_end() const { return skip_value(p_, end_); }
+
 std::string_view JsonView::raw() const { return std::string_view(p_, static_cast<std::size_t>(skip_value(p_, end_) - p_)); }
 
 std::string JsonView::string() const {

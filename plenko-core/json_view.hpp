@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "plenko-core/json_number.hpp"
 
@@ -30,6 +32,10 @@ public:
 
     // The value's own text.
     std::string_view raw() const;
+    const char* begin() const { return p_; }
+    const char* text_end() const { return end_; }
+    // Just past the value.
+    const char* value_end() const;
 
     class Elements {
     public:
@@ -62,6 +68,21 @@ public:
 private:
     const char* p_ = nullptr;
     const char* end_ = nullptr;
+};
+
+// The members of the command object, recorded while it was checked, so a
+// lookup never walks a large member again.
+struct MemberTable {
+    std::vector<std::pair<std::string, JsonView>> items;
+    bool find_last(std::string_view name, JsonView& out) const {
+        for (auto it = items.rbegin(); it != items.rend(); ++it) {
+            if (it->first == name) {
+                out = it->second;
+                return true;
+            }
+        }
+        return false;
+    }
 };
 
 // Decoded text of a raw key (escapes resolved).

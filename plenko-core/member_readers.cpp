@@ -15,13 +15,13 @@ EngineError missing(std::string_view what, std::string_view name) {
 
 }  // namespace
 
-Expected<json::JsonView, EngineError> any_member(json::JsonView cmd, std::string_view name) {
+Expected<json::JsonView, EngineError> any_member(const json::MemberTable& cmd, std::string_view name) {
     json::JsonView v;
     if (!cmd.find_last(name, v)) return unexpected(missing("", name));
     return v;
 }
 
-Expected<std::int64_t, EngineError> integer_member(json::JsonView cmd, std::string_view name) {
+Expected<std::int64_t, EngineError> integer_member(const json::MemberTable& cmd, std::string_view name) {
     json::JsonView v;
     if (cmd.find_last(name, v) && v.type() == json::JsonView::Type::Number) {
         json::Number n = v.number();
@@ -32,7 +32,7 @@ Expected<std::int64_t, EngineError> integer_member(json::JsonView cmd, std::stri
     return unexpected(missing("integer ", name));
 }
 
-Expected<std::uint64_t, EngineError> unsigned_member(json::JsonView cmd, std::string_view name) {
+Expected<std::uint64_t, EngineError> unsigned_member(const json::MemberTable& cmd, std::string_view name) {
     json::JsonView v;
     if (cmd.find_last(name, v) && v.type() == json::JsonView::Type::Number) {
         json::Number n = v.number();
@@ -41,7 +41,7 @@ Expected<std::uint64_t, EngineError> unsigned_member(json::JsonView cmd, std::st
     return unexpected(missing("unsigned ", name));
 }
 
-Expected<std::string, EngineError> string_member(json::JsonView cmd, std::string_view name) {
+Expected<std::string, EngineError> string_member(const json::MemberTable& cmd, std::string_view name) {
     json::JsonView v;
     if (cmd.find_last(name, v) && v.type() == json::JsonView::Type::String) return v.string();
     return unexpected(missing("string ", name));

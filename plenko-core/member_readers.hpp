@@ -12,9 +12,9 @@
 
 namespace plenko {
 
-Expected<json::JsonView, EngineError> any_member(json::JsonView cmd, std::string_view name);
-Expected<std::int64_t, EngineError> integer_member(json::JsonView cmd, std::string_view name);
-Expected<std::uint64_t, EngineError> unsigned_member(json::JsonView cmd, std::string_view name);
-Expected<std::string, EngineError> string_member(json::JsonView cmd, std::string_view name);
+Expected<json::JsonView, EngineError> any_member(const json::MemberTable& cmd, std::string_view name);
+Expected<std::int64_t, EngineError> integer_member(const json::MemberTable& cmd, std::string_view name);
+Expected<std::uint64_t, EngineError> unsigned_member(const json::MemberTable& cmd, std::string_view name);
+Expected<std::string, EngineError> string_member(const json::MemberTable& cmd, std::string_view name);
 
 }  // namespace plenko

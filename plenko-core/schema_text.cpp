@@ -16,7 +16,7 @@ namespace {
 
 using json::Code;
 using json::Scanner;
-using json::Status;
+using Status = Expected<void, Error>;
 
 template <class V>
 Expected<V, Error> fail(Error e) {
@@ -34,14 +34,14 @@ Error invalid_type_here(Scanner& sc, std::string_view expected) {
         case 'f': {
             sc.eat();
             std::string_view rest = *c == 'n' ? "ull" : *c == 't' ? "rue" : "alse";
-            if (auto r = sc.parse_ident(rest); !r) return std::move(r).error();
+            if (!sc.parse_ident(rest)) return sc.failure();
             found = *c == 'n' ? "null" : *c == 't' ? "boolean `true`" : "boolean `false`";
             break;
         }
         case '"': {
             sc.eat();
             std::string s;
-            if (auto r = sc.parse_string(&s); !r) return std::move(r).error();
+            if (!sc.parse_string(&s)) return sc.failure();
             found = describe_string(s);
             break;
         }
@@ -51,9 +51,9 @@ Error invalid_type_here(Scanner& sc, std::string_view expected) {
             bool negative = c && *c == '-';
             if (!negative && !(c && *c >= '0' && *c <= '9')) return sc.peek_error(Code::ExpectedSomeValue);
             if (negative) sc.eat();
-            auto n = sc.parse_number(!negative);
-            if (!n) return std::move(n).error();
-            found = describe(*n);
+            json::Number n;
+            if (!sc.parse_number(!negative, &n)) return sc.failure();
+            found = describe(n);
         }
     }
     return invalid_type(found, expected).fix_offset(sc.index());
@@ -65,7 +65,7 @@ Expected<std::string, Error> read_string_member(Scanner& sc, std::string_view ex
     if (*c != '"') return fail<std::string>(invalid_type_here(sc, expected));
     sc.eat();
     std::string s;
-    if (auto r = sc.parse_string(&s); !r) return fail<std::string>(std::move(r).error());
+    if (!sc.parse_string(&s)) return fail<std::string>(sc.failure());
     return s;
 }
 
@@ -84,11 +84,11 @@ Expected<std::uint64_t, Error> window_member(Scanner& sc) {
     bool negative = *c == '-';
     if (!negative && !(*c >= '0' && *c <= '9')) return fail<std::uint64_t>(invalid_type_here(sc, "usize"));
     if (negative) sc.eat();
-    auto n = sc.parse_number(!negative);
-    if (!n) return fail<std::uint64_t>(std::move(n).error());
-    if (n->kind == json::Number::Kind::PosInt) return n->u;
-    Error e = n->kind == json::Number::Kind::NegInt ? invalid_value(describe(*n), "usize")
-                                                     : invalid_type(describe(*n), "usize");
+    json::Number n;
+    if (!sc.parse_number(!negative, &n)) return fail<std::uint64_t>(sc.failure());
+    if (n.kind == json::Number::Kind::PosInt) return n.u;
+    Error e = n.kind == json::Number::Kind::NegInt ? invalid_value(describe(n), "usize")
+                                                    : invalid_type(describe(n), "usize");
     return fail<std::uint64_t>(std::move(e).fix_offset(sc.index()));
 }
 
@@ -103,12 +103,12 @@ Expected<int, Error> enum_member(Scanner& sc, const std::array<std::string_view,
     sc.eat();
     auto idx = identifier(sc, names);
     if (!idx) return idx;
-    if (auto r = sc.parse_object_colon(); !r) return fail<int>(std::move(r).error());
+    if (!sc.parse_object_colon()) return fail<int>(sc.failure());
     auto u = sc.parse_whitespace();
     if (!u) return fail<int>(sc.peek_error(Code::EofWhileParsingValue));
     if (*u != 'n') return fail<int>(invalid_type_here(sc, "unit"));
     sc.eat();
-    if (auto r = sc.parse_ident("ull"); !r) return fail<int>(std::move(r).error());
+    if (!sc.parse_ident("ull")) return fail<int>(sc.failure());
     sc.leave();
     auto close = sc.parse_whitespace();
     if (!close) return fail<int>(sc.error(Code::EofWhileParsingObject));
@@ -141,41 +141,38 @@ Expected<Feature, Error> feature_member(Scanner& sc) {
             sc.end_map_after_error();
         return fail<Feature>(std::move(e).fix_offset(sc.index()));
     };
-    bool first = true;
+    bool first = true, more = false;
     if (array) {
-        auto more = sc.next_element(first);
-        if (!more) return fail<Feature>(std::move(more).error());
-        if (!*more) return fail_here(missing_field("kind"));
+        if (!sc.next_element(first, more)) return fail<Feature>(sc.failure());
+        if (!more) return fail_here(missing_field("kind"));
         auto k = identifier(sc, kFeatureKindNames);
         if (!k) return fail<Feature>(std::move(k).error());
         kind = static_cast<FeatureKind>(*k);
         for (;;) {
-            more = sc.next_element(first);
-            if (!more) return fail<Feature>(std::move(more).error());
-            if (!*more) break;
-            if (auto r = sc.skip_value(); !r) return fail<Feature>(std::move(r).error());
+            if (!sc.next_element(first, more)) return fail<Feature>(sc.failure());
+            if (!more) break;
+            if (!sc.skip_value()) return fail<Feature>(sc.failure());
         }
     } else {
         std::string key;
         for (;;) {
-            auto more = sc.next_key(first, &key);
-            if (!more) return fail<Feature>(std::move(more).error());
-            if (!*more) break;
+            if (!sc.next_key(first, more, &key)) return fail<Feature>(sc.failure());
+            if (!more) break;
             const bool is_kind = key == "kind";
             if (is_kind && kind) return fail_here(duplicate_field("kind"));
-            if (auto r = sc.parse_object_colon(); !r) return fail<Feature>(std::move(r).error());
+            if (!sc.parse_object_colon()) return fail<Feature>(sc.failure());
             if (is_kind) {
                 auto k = identifier(sc, kFeatureKindNames);
                 if (!k) return fail<Feature>(std::move(k).error());
                 kind = static_cast<FeatureKind>(*k);
-            } else if (auto r = sc.skip_value(); !r) {
-                return fail<Feature>(std::move(r).error());
+            } else if (!sc.skip_value()) {
+                return fail<Feature>(sc.failure());
             }
         }
         if (!kind) return fail_here(missing_field("kind"));
     }
     sc.leave();
-    if (auto r = array ? sc.end_seq() : sc.end_map(); !r) return fail<Feature>(std::move(r).error());
+    if (!(array ? sc.end_seq() : sc.end_map())) return fail<Feature>(sc.failure());
     return feature_variant(*kind, JsonView(sc.data() + start, sc.data() + sc.size()));
 }
 
@@ -186,11 +183,10 @@ Expected<std::vector<Feature>, Error> features_member(Scanner& sc) {
     if (!sc.enter()) return fail<std::vector<Feature>>(sc.peek_error(Code::RecursionLimitExceeded));
     sc.eat();
     std::vector<Feature> out;
-    bool first = true;
+    bool first = true, more = false;
     for (;;) {
-        auto more = sc.next_element(first);
-        if (!more) return fail<std::vector<Feature>>(std::move(more).error());
-        if (!*more) break;
+        if (!sc.next_element(first, more)) return fail<std::vector<Feature>>(sc.failure());
+        if (!more) break;
         auto f = feature_member(sc);
         if (!f) {
             Error e = std::move(f).error();
@@ -204,7 +200,7 @@ Expected<std::vector<Feature>, Error> features_member(Scanner& sc) {
         out.push_back(std::move(*f));
     }
     sc.leave();
-    if (auto r = sc.end_seq(); !r) return fail<std::vector<Feature>>(std::move(r).error());
+    if (!sc.end_seq()) return fail<std::vector<Feature>>(sc.failure());
     return out;
 }
 
@@ -239,11 +235,10 @@ Status spec_member(Scanner& sc, int which, FingerprintSpec& spec) {
 }
 
 Status spec_fields_array(Scanner& sc, FingerprintSpec& spec) {
-    bool first = true;
+    bool first = true, more = false;
     for (int which = 0; which < 4; ++which) {
-        auto more = sc.next_element(first);
-        if (!more) return unexpected(std::move(more).error());
-        if (!*more) {
+        if (!sc.next_element(first, more)) return unexpected(sc.failure());
+        if (!more) {
             if (which == 0) return unexpected(invalid_length(0, "struct FingerprintSpec with 4 elements"));
             return {};
         }
@@ -255,19 +250,18 @@ Status spec_fields_array(Scanner& sc, FingerprintSpec& spec) {
 Status spec_fields_object(Scanner& sc, FingerprintSpec& spec) {
     static constexpr std::string_view names[] = {"features", "window", "normalize", "metric"};
     bool seen[4] = {};
-    bool first = true;
+    bool first = true, more = false;
     std::string key;
     for (;;) {
-        auto more = sc.next_key(first, &key);
-        if (!more) return unexpected(std::move(more).error());
-        if (!*more) break;
+        if (!sc.next_key(first, more, &key)) return unexpected(sc.failure());
+        if (!more) break;
         int which = -1;
         for (int i = 0; i < 4; ++i)
             if (key == names[i]) which = i;
         if (which >= 0 && seen[which]) return unexpected(duplicate_field(names[which]));
-        if (auto r = sc.parse_object_colon(); !r) return r;
+        if (!sc.parse_object_colon()) return unexpected(sc.failure());
         if (which < 0) {
-            if (auto r = sc.skip_value(); !r) return r;
+            if (!sc.skip_value()) return unexpected(sc.failure());
             continue;
         }
         seen[which] = true;
@@ -307,8 +301,8 @@ Expected<FingerprintSpec, EngineError> decode_spec_text(std::string_view text) {
         }
         return failed(std::move(e));
     }
-    if (auto end = array ? sc.end_seq() : sc.end_map(); !end) return failed(std::move(end).error());
-    if (auto end = sc.end_of_text(); !end) return failed(std::move(end).error());
+    if (!(array ? sc.end_seq() : sc.end_map())) return failed(sc.failure());
+    if (!sc.end_of_text()) return failed(sc.failure());
     return spec;
 }
 

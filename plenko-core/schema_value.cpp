@@ -1,5 +1,6 @@
 #include <optional>
 
+#include "plenko-core/candle_fast_path.hpp"
 #include "plenko-core/decode_messages.hpp"
 #include "plenko-core/schema_decode.hpp"
 #include "plenko-core/schema_names.hpp"
@@ -359,13 +360,25 @@ Expected<std::vector<Candle>, EngineError> decode_candles(json::JsonView value) 
     if (value.type() != json::JsonView::Type::Array)
         return unexpected(EngineError::parse(schema::invalid_type(schema::describe(value), "a sequence").message));
     std::vector<Candle> out;
-    auto it = value.elements();
-    out.reserve(it.count());
-    json::JsonView e;
-    while (it.next(e)) {
-        auto c = schema::candle_value(e);
-        if (!c) return unexpected(EngineError::parse(std::move(c).error().message));
-        out.push_back(*c);
+    auto ws = [end = value.text_end()](const char* p) {
+        while (p < end && (*p == ' ' || *p == '\n' || *p == '\t' || *p == '\r')) ++p;
+        return p;
+    };
+    const char* end = value.text_end();
+    const char* p = ws(value.begin() + 1);
+    while (p < end && *p != ']') {
+        Candle c;
+        const char* next = nullptr;
+        if (!json::read_plain_candle(p, end, c, next)) {
+            json::JsonView e(p, end);
+            auto slow = schema::candle_value(e);
+            if (!slow) return unexpected(EngineError::parse(std::move(slow).error().message));
+            c = *slow;
+            next = e.value_end();
+        }
+        out.push_back(c);
+        p = ws(next);
+        if (p < end && *p == ',') p = ws(p + 1);
     }
     return out;
 }
