@@ -1,0 +1,24 @@
+#pragma once
+// Mean return of the last n returns over the ulcer index (root mean square percentage drawdown) of their compounded equity; 0 without drawdown.
+
+#include <cstddef>
+#include <optional>
+
+#include "indicators/blocks/ring_window.hpp"
+#include "indicators/expected.hpp"
+#include "indicators/indicator_error.hpp"
+
+namespace plenko {
+
+class MartinRatio {
+public:
+    static Expected<MartinRatio, IndicatorError> create(std::size_t period);
+    std::optional<double> update(double close);
+    std::size_t warmup_period() const { return ring_.length(); }
+
+private:
+    explicit MartinRatio(std::size_t n);
+    RingWindow<double> ring_;
+};
+
+}  // namespace plenko
