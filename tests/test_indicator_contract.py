@@ -22,10 +22,17 @@ from tarsel_plenko import indicators
 
 DATA_DIR = Path(__file__).resolve().parents[2] / "shared" / "data"
 
-# Indicators whose first value also depends on the data (for example on a
-# swing pivot appearing); for them the first value may come after
-# `warmup_period`, never before. Add a name here only with that reason.
-DATA_DEPENDENT_FIRST_VALUE: set[str] = set()
+# Indicators whose first value also depends on the data (a new local date,
+# an hour of day seen twice, a swing pivot appearing); for them the first
+# value may come after `warmup_period`, never before. Add a name here only
+# with that reason.
+DATA_DEPENDENT_FIRST_VALUE: set[str] = {
+    # calendar members: nothing before their first complete local day
+    "OvernightGap",
+    "OvernightIntradayReturn",
+    "SeasonalZScore",
+    "TurnOfMonth",
+}
 
 # Inputs the engine never supplies: with candle-only bars these yield nothing.
 NEVER_IN_ENGINE = {"pair", "derivatives", "order_book", "cross_section"}
