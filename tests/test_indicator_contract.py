@@ -41,6 +41,13 @@ NEVER_IN_ENGINE = {"pair", "derivatives", "order_book", "cross_section"}
 EVERY_BAR = {"trades", "trades_and_book"}
 
 ROWS = [n for n in indicators.names() if indicators.describe(n)["name"] == n]  # aliases are tested via targets
+CANDLE_ROWS = [n for n in ROWS if indicators.describe(n)["input"] == "candle"]
+# Rows for which a bar with a NaN close is a rejected input.
+NAN_REJECTING_ROWS = [n for n in ROWS if indicators.describe(n)["input"] not in EVERY_BAR]
+
+
+def rows_or_skip(rows):
+    return rows or [pytest.param(None, marks=pytest.mark.skip(reason="no such indicator registered"))]
 
 
 def load(name):
@@ -89,7 +96,7 @@ def row_params(name):
     return indicators.describe(name)["typical_params"]
 
 
-@pytest.fixture(params=ROWS or [pytest.param(None, marks=pytest.mark.skip(reason="no indicator family registered"))])
+@pytest.fixture(params=rows_or_skip(ROWS))
 def name(request):
     return request.param
 
@@ -133,10 +140,9 @@ def check_insertions(name, data, bad_values):
         assert same_outputs(kept, base, keys), f"a bar inserted at {at} changed later outputs"
 
 
-def test_nan_close_changes_nothing(name, short_history):
-    if indicators.describe(name)["input"] in EVERY_BAR:
-        pytest.skip("trade-fed indicators take every bar")
-    check_insertions(name, short_history, {"close": math.nan})
+@pytest.mark.parametrize("row", rows_or_skip(NAN_REJECTING_ROWS))
+def test_nan_close_changes_nothing(row, short_history):
+    check_insertions(row, short_history, {"close": math.nan})
 
 
 @pytest.mark.parametrize(
@@ -149,10 +155,9 @@ def test_nan_close_changes_nothing(name, short_history):
     ],
     ids=["high_below_low", "negative_volume", "infinite_open", "nan_volume"],
 )
-def test_invalid_candle_changes_nothing_for_candle_indicators(name, short_history, bad):
-    if indicators.describe(name)["input"] != "candle":
-        pytest.skip("only candle indicators validate the candle")
-    check_insertions(name, short_history, bad)
+@pytest.mark.parametrize("row", rows_or_skip(CANDLE_ROWS))
+def test_invalid_candle_changes_nothing_for_candle_indicators(row, short_history, bad):
+    check_insertions(row, short_history, bad)
 
 
 def stream(ind, data, start=0, stop=None):
