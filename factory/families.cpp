@@ -4,9 +4,10 @@ namespace plenko {
 
 // Each family folder under indicators/ provides one registration function.
 // Add a line here (declaration and call) when a family lands.
+void register_statistics(FamilyRows& rows);
 
 void register_families(std::vector<IndicatorRow>& rows) {
-    (void)rows;
+    { FamilyRows family(rows, "statistics"); register_statistics(family); }
 }
 
 }  // namespace plenko
