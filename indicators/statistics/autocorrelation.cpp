@@ -1,6 +1,7 @@
 #include "indicators/statistics/autocorrelation.hpp"
 
 #include "indicators/blocks/window_length.hpp"
+#include "indicators/statistics/window_mean.hpp"
 
 namespace plenko {
 
@@ -17,9 +18,7 @@ std::optional<double> Autocorrelation::update(double close) {
     ring_.push(close);
     if (!ring_.full()) return std::nullopt;
     const std::size_t n = ring_.length();
-    double sum = 0.0;
-    ring_.for_each([&](double x) { sum = sum + x; });
-    const double mean = sum / static_cast<double>(n);
+    const double mean = window_mean(ring_);
     double den = 0.0;
     ring_.for_each([&](double x) {
         const double d = x - mean;

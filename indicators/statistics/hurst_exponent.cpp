@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "indicators/blocks/window_length.hpp"
+#include "indicators/statistics/window_mean.hpp"
 #include "indicators/checked.hpp"
 
 namespace plenko {
@@ -43,9 +44,7 @@ std::optional<double> HurstExponent::update(double close) {
         std::size_t kept = 0;
         for (std::size_t c = 0; c < j; ++c) {
             const double* chunk = values_.data() + c * size;
-            double total = 0.0;
-            for (std::size_t t = 0; t < size; ++t) total = total + chunk[t];
-            const double mean = total / s;
+            const double mean = range_mean(chunk, size);
             double run = 0.0;
             double hi = -std::numeric_limits<double>::infinity();
             double lo = std::numeric_limits<double>::infinity();

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "indicators/blocks/window_length.hpp"
+#include "indicators/statistics/window_mean.hpp"
 
 namespace plenko {
 
@@ -18,9 +19,7 @@ std::optional<double> JarqueBera::update(double close) {
     ring_.push(close);
     if (!ring_.full()) return std::nullopt;
     const double n = static_cast<double>(ring_.length());
-    double sum = 0.0;
-    ring_.for_each([&](double x) { sum = sum + x; });
-    const double mean = sum / n;
+    const double mean = window_mean(ring_);
     double s2 = 0.0;
     double s3 = 0.0;
     double s4 = 0.0;

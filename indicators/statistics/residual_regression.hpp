@@ -12,6 +12,7 @@
 
 #include "indicators/blocks/ring_window.hpp"
 #include "indicators/statistics/sliding_regression.hpp"
+#include "indicators/statistics/window_mean.hpp"
 
 namespace plenko {
 
@@ -36,9 +37,7 @@ public:
 
     // Meaningful once the window is full (and n >= 2).
     Fit fit() const {
-        double sum = 0.0;
-        ring_.for_each([&](double y) { sum = sum + y; });
-        const double mean = sum / nf_;
+        const double mean = window_mean(ring_);
         double cross = 0.0;
         double i = 0.0;
         ring_.for_each([&](double y) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "indicators/checked.hpp"
+#include "indicators/statistics/window_mean.hpp"
 
 namespace plenko {
 
@@ -35,9 +36,7 @@ std::optional<double> SampleEntropy::update(double close) {
     const double* x = values_.data();
 
     const double nf = static_cast<double>(n);
-    double sum = 0.0;
-    for (std::size_t i = 0; i < n; ++i) sum = sum + x[i];
-    const double mean = sum / nf;
+    const double mean = range_mean(x, n);
     double squares = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
         const double d = x[i] - mean;

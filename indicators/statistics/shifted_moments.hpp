@@ -6,6 +6,12 @@
 // the running sums stay small and well conditioned however far the series
 // drifts from its first value.
 //
+// A window of n identical values is recognised exactly (by the length of the
+// run of equal values ending at the newest one): between recentrings the sums
+// carry rounding residue from values already gone, and on a flat window that
+// residue alone would pose as a tiny spread, enough to blow skewness and
+// kurtosis up to 1e8 and beyond.
+//
 // Shared by the moment members (Variance, StdDev, ZScore, Skewness, …) and
 // by any family that needs a rolling mean and variance with this exact
 // rounding behaviour.
@@ -25,6 +31,11 @@ public:
     explicit ShiftedMoments(std::size_t n) : ring_(n), nf_(static_cast<double>(n)) {}
 
     void push(double x) {
+        if (run_ > 0 && x == ring_.newest()) {
+            if (run_ < ring_.length()) ++run_;
+        } else {
+            run_ = 1;
+        }
         if (auto gone = ring_.push(x)) remove(*gone - k_);
         if (!has_shift_) {
             k_ = x;
@@ -39,15 +50,18 @@ public:
     const RingWindow<double>& window() const { return ring_; }
     double shift() const { return k_; }
     double newest() const { return ring_.newest(); }
+    // True when the full window holds n equal values.
+    bool constant() const { return run_ == ring_.length(); }
 
     // The following are meaningful once the window is full.
     double m1() const { return s1_ / nf_; }
     double m2() const { return s2_ / nf_; }
     double m3() const requires(Order == 4) { return s3_ / nf_; }
     double m4() const requires(Order == 4) { return s4_ / nf_; }
-    double mean() const { return k_ + m1(); }
+    double mean() const { return constant() ? ring_.newest() : k_ + m1(); }
     // Population variance m2 − m1², clamped below at 0 against rounding.
     double variance() const {
+        if (constant()) return 0.0;
         const double a = m1();
         const double v = m2() - a * a;
         return v > 0.0 ? v : 0.0;
@@ -56,6 +70,7 @@ public:
     // Sample variance (S2 − n·m²) / (n − 1) with m = S1 / n; m·m is rounded
     // first and the product with n is fused into the subtraction.
     double sample_variance() const {
+        if (constant()) return 0.0;
         const double a = m1();
         const double v = std::fma(-nf_, a * a, s2_) / (nf_ - 1.0);
         return v > 0.0 ? v : 0.0;
@@ -102,6 +117,7 @@ private:
     double s3_ = 0.0;
     double s4_ = 0.0;
     std::size_t since_recentre_ = 0;
+    std::size_t run_ = 0;  // equal values ending at the newest, at most n
 };
 
 }  // namespace plenko

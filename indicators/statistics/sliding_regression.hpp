@@ -6,6 +6,11 @@
 // remaining Sy from Sxy. Every n accepted values (the first time exactly when
 // the window fills) K moves to the window mean and the sums are recomputed.
 //
+// A window of n identical values is recognised exactly (by the length of the
+// run of equal values ending at the newest one) and fitted as the flat line it
+// is: between recentrings the sums carry rounding residue from values already
+// gone, which would otherwise show as a spurious slope and an R² of 0.
+//
 // Shared by the regression members (LinearRegression, Tsf, LinRegSlope, …)
 // and by any family that needs a rolling regression line.
 
@@ -39,6 +44,11 @@ public:
         : ring_(n), nf_(static_cast<double>(n)), c_(regression_constants(n)) {}
 
     void push(double y) {
+        if (run_ > 0 && y == ring_.newest()) {
+            if (run_ < ring_.length()) ++run_;
+        } else {
+            run_ = 1;
+        }
         std::size_t j = ring_.size();
         if (ring_.full()) {
             const double d0 = ring_.oldest() - k_;
@@ -68,11 +78,19 @@ public:
     double sy() const { return sy_; }
     double sxy() const { return sxy_; }
     double syy() const { return syy_; }
+    // True when the full window holds n equal values.
+    bool constant() const { return run_ == ring_.length(); }
 
     // The following are meaningful once the window is full (and n >= 2).
-    double slope() const { return (nf_ * sxy_ - c_.sx * sy_) / c_.d; }
+    double slope() const {
+        if (constant()) return 0.0;
+        return (nf_ * sxy_ - c_.sx * sy_) / c_.d;
+    }
     // Fitted value at position 0, the oldest point.
-    double intercept(double b) const { return k_ + (sy_ - c_.sx * b) / nf_; }
+    double intercept(double b) const {
+        if (constant()) return ring_.newest();
+        return k_ + (sy_ - c_.sx * b) / nf_;
+    }
     double intercept() const { return intercept(slope()); }
     // Fitted value at position x.
     double value_at(double x) const {
@@ -82,6 +100,7 @@ public:
     // Coefficient of determination in [0, 1]; a flat window is fitted
     // perfectly and gives 1.
     double r_squared() const {
+        if (constant()) return 1.0;
         double u = syy_ - sy_ * sy_ / nf_;
         if (u < 0.0) u = 0.0;
         if (u <= 0.0) return 1.0;
@@ -123,6 +142,7 @@ private:
     double sxy_ = 0.0;
     double syy_ = 0.0;
     std::size_t since_recentre_ = 0;
+    std::size_t run_ = 0;  // equal values ending at the newest, at most n
 };
 
 }  // namespace plenko

@@ -1,6 +1,7 @@
 #include "indicators/statistics/trend_label.hpp"
 
 #include "indicators/blocks/window_length.hpp"
+#include "indicators/statistics/window_mean.hpp"
 
 namespace plenko {
 
@@ -16,9 +17,7 @@ std::optional<double> TrendLabel::update(double close) {
     ring_.push(close);
     if (!ring_.full()) return std::nullopt;
     const double n = static_cast<double>(ring_.length());
-    double sum = 0.0;
-    ring_.for_each([&](double y) { sum = sum + y; });
-    const double mean = sum / n;
+    const double mean = window_mean(ring_);
     const double centre = (n - 1.0) / 2.0;
     double cross = 0.0;
     double i = 0.0;
