@@ -166,9 +166,12 @@ def test_alma_gaussian_weights():
         # sigma so large that 2·s² is 0: the centre weight would be 0/0
         ([10, 1.0, 1e300], 9),
         ([10, 0.0, 1e300], 0),
-        # every weight underflows (centre 7.65 falls between bars): the
-        # kernel's limit, the bar nearest the centre, is used
+        # every weight underflows (centre 7.65 falls between bars, width
+        # 1e-3 or 0): the kernel's limit, the bar nearest the centre, is used
+        ([10, 0.85, 1e4], 8),
         ([10, 0.85, 1e300], 8),
+        # narrow but representable: the normal weights already put all of
+        # the mass on that bar
         ([10, 0.85, 1e3], 8),
     ],
 )
