@@ -11,12 +11,4 @@ Expected<CoefficientOfVariation, IndicatorError> CoefficientOfVariation::create(
     return CoefficientOfVariation(period);
 }
 
-std::optional<double> CoefficientOfVariation::update(double close) {
-    moments_.push(close);
-    if (!moments_.full()) return std::nullopt;
-    const double mean = moments_.mean();
-    if (mean == 0.0) return 0.0;
-    return moments_.std_dev() / mean;
-}
-
 }  // namespace plenko

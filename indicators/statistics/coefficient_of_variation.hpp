@@ -21,4 +21,13 @@ private:
     ShiftedMoments<2> moments_;
 };
 
+// Defined here so that the evaluator wrapper inlines the whole update.
+inline std::optional<double> CoefficientOfVariation::update(double close) {
+    moments_.push(close);
+    if (!moments_.full()) return std::nullopt;
+    const double mean = moments_.mean();
+    if (mean == 0.0) return 0.0;
+    return moments_.std_dev() / mean;
+}
+
 }  // namespace plenko

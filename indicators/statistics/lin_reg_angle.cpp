@@ -14,10 +14,4 @@ Expected<LinRegAngle, IndicatorError> LinRegAngle::create(std::size_t period) {
     return LinRegAngle(period);
 }
 
-std::optional<double> LinRegAngle::update(double close) {
-    fit_.push(close);
-    if (!fit_.full()) return std::nullopt;
-    return std::atan(fit_.slope()) * 57.29577951308232;
-}
-
 }  // namespace plenko

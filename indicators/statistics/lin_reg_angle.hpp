@@ -1,6 +1,7 @@
 #pragma once
 // Angle in degrees of the least-squares slope through the last n closes, atan(b) × 180/π.
 
+#include <cmath>
 #include <cstddef>
 #include <optional>
 
@@ -20,5 +21,12 @@ private:
     explicit LinRegAngle(std::size_t n);
     SlidingRegression fit_;
 };
+
+// Defined here so that the evaluator wrapper inlines the whole update.
+inline std::optional<double> LinRegAngle::update(double close) {
+    fit_.push(close);
+    if (!fit_.full()) return std::nullopt;
+    return std::atan(fit_.slope()) * 57.29577951308232;
+}
 
 }  // namespace plenko

@@ -14,10 +14,4 @@ Expected<LinRegIntercept, IndicatorError> LinRegIntercept::create(std::size_t pe
     return LinRegIntercept(period);
 }
 
-std::optional<double> LinRegIntercept::update(double close) {
-    fit_.push(close);
-    if (!fit_.full()) return std::nullopt;
-    return fit_.intercept();
-}
-
 }  // namespace plenko

@@ -14,10 +14,4 @@ Expected<LinRegSlope, IndicatorError> LinRegSlope::create(std::size_t period) {
     return LinRegSlope(period);
 }
 
-std::optional<double> LinRegSlope::update(double close) {
-    fit_.push(close);
-    if (!fit_.full()) return std::nullopt;
-    return fit_.slope();
-}
-
 }  // namespace plenko

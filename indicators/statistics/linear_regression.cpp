@@ -14,10 +14,4 @@ Expected<LinearRegression, IndicatorError> LinearRegression::create(std::size_t 
     return LinearRegression(period);
 }
 
-std::optional<double> LinearRegression::update(double close) {
-    fit_.push(close);
-    if (!fit_.full()) return std::nullopt;
-    return fit_.value_at(static_cast<double>(fit_.length()) - 1.0);
-}
-
 }  // namespace plenko

@@ -20,12 +20,4 @@ Expected<M2Measure, IndicatorError> M2Measure::create(std::size_t period, double
     return M2Measure(period, risk_free, benchmark_stddev);
 }
 
-std::optional<double> M2Measure::update(double close) {
-    moments_.push(close);
-    if (!moments_.full()) return std::nullopt;
-    const double s2 = moments_.sample_variance();
-    if (s2 == 0.0) return 0.0;
-    return (moments_.mean() - risk_free_) / std::sqrt(s2) * benchmark_stddev_ + risk_free_;
-}
-
 }  // namespace plenko

@@ -1,6 +1,7 @@
 #pragma once
 // Sharpe ratio rescaled to a benchmark's volatility and shifted back by the risk-free rate: (mean − rf)/s × benchmark σ + rf; 0 when s is 0.
 
+#include <cmath>
 #include <cstddef>
 #include <optional>
 
@@ -22,5 +23,14 @@ private:
     double risk_free_;
     double benchmark_stddev_;
 };
+
+// Defined here so that the evaluator wrapper inlines the whole update.
+inline std::optional<double> M2Measure::update(double close) {
+    moments_.push(close);
+    if (!moments_.full()) return std::nullopt;
+    const double s2 = moments_.sample_variance();
+    if (s2 == 0.0) return 0.0;
+    return (moments_.mean() - risk_free_) / std::sqrt(s2) * benchmark_stddev_ + risk_free_;
+}
 
 }  // namespace plenko

@@ -14,10 +14,4 @@ Expected<RSquared, IndicatorError> RSquared::create(std::size_t period) {
     return RSquared(period);
 }
 
-std::optional<double> RSquared::update(double close) {
-    fit_.push(close);
-    if (!fit_.full()) return std::nullopt;
-    return fit_.r_squared();
-}
-
 }  // namespace plenko

@@ -14,12 +14,4 @@ Expected<SharpeRatio, IndicatorError> SharpeRatio::create(std::size_t period, do
     return SharpeRatio(period, risk_free);
 }
 
-std::optional<double> SharpeRatio::update(double close) {
-    moments_.push(close);
-    if (!moments_.full()) return std::nullopt;
-    const double s2 = moments_.sample_variance();
-    if (s2 == 0.0) return 0.0;
-    return (moments_.mean() - risk_free_) / std::sqrt(s2);
-}
-
 }  // namespace plenko

@@ -1,6 +1,7 @@
 #pragma once
 // Mean excess return of the last n values over their sample standard deviation (not annualised); 0 when that deviation is 0.
 
+#include <cmath>
 #include <cstddef>
 #include <optional>
 
@@ -21,5 +22,14 @@ private:
     ShiftedMoments<2> moments_;
     double risk_free_;
 };
+
+// Defined here so that the evaluator wrapper inlines the whole update.
+inline std::optional<double> SharpeRatio::update(double close) {
+    moments_.push(close);
+    if (!moments_.full()) return std::nullopt;
+    const double s2 = moments_.sample_variance();
+    if (s2 == 0.0) return 0.0;
+    return (moments_.mean() - risk_free_) / std::sqrt(s2);
+}
 
 }  // namespace plenko

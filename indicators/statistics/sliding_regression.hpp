@@ -112,7 +112,8 @@ public:
     }
 
 private:
-    void recentre() {
+    // Once every n values: kept out of line so the per-value path stays small.
+    [[gnu::noinline]] void recentre() {
         double sum = 0.0;
         ring_.for_each([&](double v) { sum = sum + v; });
         k_ = sum / static_cast<double>(ring_.size());

@@ -11,10 +11,4 @@ Expected<StdDev, IndicatorError> StdDev::create(std::size_t period) {
     return StdDev(period);
 }
 
-std::optional<double> StdDev::update(double close) {
-    moments_.push(close);
-    if (!moments_.full()) return std::nullopt;
-    return moments_.std_dev();
-}
-
 }  // namespace plenko

@@ -14,10 +14,4 @@ Expected<Tsf, IndicatorError> Tsf::create(std::size_t period) {
     return Tsf(period);
 }
 
-std::optional<double> Tsf::update(double close) {
-    fit_.push(close);
-    if (!fit_.full()) return std::nullopt;
-    return fit_.value_at(static_cast<double>(fit_.length()));
-}
-
 }  // namespace plenko

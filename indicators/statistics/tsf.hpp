@@ -21,4 +21,11 @@ private:
     SlidingRegression fit_;
 };
 
+// Defined here so that the evaluator wrapper inlines the whole update.
+inline std::optional<double> Tsf::update(double close) {
+    fit_.push(close);
+    if (!fit_.full()) return std::nullopt;
+    return fit_.value_at(static_cast<double>(fit_.length()));
+}
+
 }  // namespace plenko

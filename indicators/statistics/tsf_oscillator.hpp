@@ -22,4 +22,14 @@ private:
     std::optional<double> last_;
 };
 
+// Defined here so that the evaluator wrapper inlines the whole update.
+inline std::optional<double> TsfOscillator::update(double close) {
+    fit_.push(close);
+    if (!fit_.full()) return std::nullopt;
+    // The percentage is undefined at a zero close: the previous output stands.
+    if (close == 0.0) return last_;
+    last_ = (close - fit_.value_at(static_cast<double>(fit_.length()))) * 100.0 / close;
+    return last_;
+}
+
 }  // namespace plenko

@@ -11,10 +11,4 @@ Expected<Variance, IndicatorError> Variance::create(std::size_t period) {
     return Variance(period);
 }
 
-std::optional<double> Variance::update(double close) {
-    moments_.push(close);
-    if (!moments_.full()) return std::nullopt;
-    return moments_.variance();
-}
-
 }  // namespace plenko

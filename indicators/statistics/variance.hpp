@@ -21,4 +21,11 @@ private:
     ShiftedMoments<2> moments_;
 };
 
+// Defined here so that the evaluator wrapper inlines the whole update.
+inline std::optional<double> Variance::update(double close) {
+    moments_.push(close);
+    if (!moments_.full()) return std::nullopt;
+    return moments_.variance();
+}
+
 }  // namespace plenko

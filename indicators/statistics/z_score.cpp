@@ -11,12 +11,4 @@ Expected<ZScore, IndicatorError> ZScore::create(std::size_t period) {
     return ZScore(period);
 }
 
-std::optional<double> ZScore::update(double close) {
-    moments_.push(close);
-    if (!moments_.full()) return std::nullopt;
-    const double variance = moments_.variance();
-    if (variance == 0.0) return 0.0;
-    return (close - moments_.mean()) / std::sqrt(variance);
-}
-
 }  // namespace plenko
