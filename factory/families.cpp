@@ -5,9 +5,11 @@ namespace plenko {
 // Each family folder under indicators/ provides one registration function.
 // Add a line here (declaration and call) when a family lands.
 void register_statistics(FamilyRows& rows);
+void register_moving_averages(FamilyRows& rows);
 
 void register_families(std::vector<IndicatorRow>& rows) {
     { FamilyRows family(rows, "statistics"); register_statistics(family); }
+    { FamilyRows family(rows, "moving_averages"); register_moving_averages(family); }
 }
 
 }  // namespace plenko
