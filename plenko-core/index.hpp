@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -22,13 +23,13 @@ struct FingerprintIndex {
     FingerprintSpec spec;
     std::size_t dim = 0;                 // features × window
     std::vector<DimStats> stats;         // empty under "none"
-    std::vector<double> values;          // count() fingerprints of dim values, history order
+    std::unique_ptr<double[]> values;    // count() fingerprints of dim values, history order
     std::vector<std::int64_t> ts;        // one per fingerprint
     std::vector<double> root_norms;      // cosine only: √(Σ c²) of each stored fingerprint
     std::map<std::int64_t, std::string> labels;
 
     std::size_t count() const { return ts.size(); }
-    StoredView view() const { return {values.data(), dim, root_norms.empty() ? nullptr : root_norms.data()}; }
+    StoredView view() const { return {values.get(), dim, root_norms.empty() ? nullptr : root_norms.data()}; }
 };
 
 // Cuts, rescales and stores the fingerprints of `history` under `spec`; the

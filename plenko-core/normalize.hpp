@@ -17,12 +17,29 @@ struct DimStats {
     double max = 0.0;
 };
 
-// `values` holds `count` fingerprints of `dim` values each, back to back.
-// Every dimension's sums run over the fingerprints in index order; with no
-// fingerprints every entry is all zeros.
-std::vector<DimStats> compute_stats(std::span<const double> values, std::size_t count, std::size_t dim);
+// The statistics of the `count` fingerprints cut from consecutive rows
+// (`width` values each, back to back): fingerprint n holds rows n ..
+// n + window - 1, so dimension (k, i) runs over feature k of rows i ..
+// i + count - 1. Summing those rows in order adds exactly the terms a pass
+// over the fingerprints in index order would, without reading the
+// fingerprints. With no fingerprints every entry is all zeros.
+std::vector<DimStats> window_stats(const double* rows, std::size_t width, std::size_t window, std::size_t count);
 
-// Rescales one fingerprint in place; a divisor of exactly zero gives 0.0.
+// One value of a dimension rescaled; a divisor of exactly zero gives 0.0
+// (a NaN divisor is divided by).
+inline double rescale(double v, const DimStats& s, NormalizeMode mode) {
+    switch (mode) {
+        case NormalizeMode::None: return v;
+        case NormalizeMode::ZScore: return s.std == 0.0 ? 0.0 : (v - s.mean) / s.std;
+        case NormalizeMode::MinMax: {
+            const double range = s.max - s.min;
+            return range == 0.0 ? 0.0 : (v - s.min) / range;
+        }
+    }
+    return v;
+}
+
+// Rescales one fingerprint in place.
 void apply(std::span<double> values, std::span<const DimStats> stats, NormalizeMode mode);
 
 }  // namespace plenko
