@@ -1,5 +1,6 @@
 #pragma once
-// Mean depth of the drawdown episodes of the last n levels, the open one included; 0 without episodes.
+// Mean depth of the drawdown episodes of the last n levels, the open one included; 0 without
+// episodes.
 
 #include <cstddef>
 #include <optional>

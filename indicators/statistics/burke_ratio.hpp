@@ -1,5 +1,6 @@
 #pragma once
-// Mean return of the last n returns over the root of the summed squared depths of the drawdown episodes of their compounded equity; 0 without episodes.
+// Mean return of the last n returns over the root of the summed squared depths of the drawdown
+// episodes of their compounded equity; 0 without episodes.
 
 #include <cstddef>
 #include <optional>

@@ -1,5 +1,6 @@
 #pragma once
-// Calmar ratio of the last n returns: their mean over the maximum drawdown of their compounded equity; 0 without drawdown.
+// Calmar ratio of the last n returns: their mean over the maximum drawdown of their compounded
+// equity; 0 without drawdown.
 
 #include <cstddef>
 #include <optional>

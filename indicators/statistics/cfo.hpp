@@ -1,5 +1,6 @@
 #pragma once
-// Chande forecast oscillator: percentage distance of the close from the regression value, (close − LinearRegression)·100/close. A close of exactly 0 repeats the previous output.
+// Chande forecast oscillator: percentage distance of the close from the regression value, (close
+// − LinearRegression)·100/close. A close of exactly 0 repeats the previous output.
 
 #include <cstddef>
 #include <optional>

@@ -1,5 +1,6 @@
 #pragma once
-// Tail ratio times profit factor of the last n returns, Q(0.95)/|Q(0.05)| × G/L; 0 without losses or when Q(0.05) is 0.
+// Tail ratio times profit factor of the last n returns, Q(0.95)/|Q(0.05)| × G/L; 0 without
+// losses or when Q(0.05) is 0.
 
 #include <cstddef>
 #include <optional>

@@ -1,5 +1,6 @@
 #pragma once
-// Expected shortfall of the last n returns at confidence c: minus the mean of the h = ⌊n(1 − c)⌋ (at least 1) smallest returns, never below 0.
+// Expected shortfall of the last n returns at confidence c: minus the mean of the h = ⌊n(1 − c)⌋
+// (at least 1) smallest returns, never below 0.
 
 #include <cstddef>
 #include <optional>

@@ -1,5 +1,6 @@
 #pragma once
-// Root mean square of the residuals about the least-squares line through the last n closes, √(SSR/n).
+// Root mean square of the residuals about the least-squares line through the last n closes,
+// √(SSR/n).
 
 #include <cstddef>
 #include <optional>

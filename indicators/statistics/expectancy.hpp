@@ -1,5 +1,6 @@
 #pragma once
-// Expectancy of the last n returns: the mean return over the average loss magnitude; 0 without losses. Sums are kept by arrival and eviction.
+// Expectancy of the last n returns: the mean return over the average loss magnitude; 0 without
+// losses. Sums are kept by arrival and eviction.
 
 #include <cstddef>
 #include <optional>

@@ -1,5 +1,6 @@
 #pragma once
-// Average gain over average loss of the last n returns; 1 without gains or losses, +∞ with gains and no losses.
+// Average gain over average loss of the last n returns; 1 without gains or losses, +∞ with gains
+// and no losses.
 
 #include <cstddef>
 #include <optional>

@@ -1,5 +1,6 @@
 #pragma once
-// Gain-to-pain ratio of the last n returns: their sum over the magnitude of the sum of the negative ones; 0 without losses. Sums are kept by arrival and eviction.
+// Gain-to-pain ratio of the last n returns: their sum over the magnitude of the sum of the
+// negative ones; 0 without losses. Sums are kept by arrival and eviction.
 
 #include <cstddef>
 #include <optional>

@@ -1,5 +1,7 @@
 #pragma once
-// Hurst exponent of the last n closes by rescaled range: for j = 1..k the window is cut into j chunks, ln of the mean R/S of the chunks is fitted against ln of the chunk size, and the slope is clamped to [0, 1]; 0.5 without a fit. O(k·n) per bar.
+// Hurst exponent of the last n closes by rescaled range: for j = 1..k the window is cut into j
+// chunks, ln of the mean R/S of the chunks is fitted against ln of the chunk size, and the slope
+// is clamped to [0, 1]; 0.5 without a fit. O(k·n) per bar.
 
 #include <cstddef>
 #include <optional>

@@ -1,5 +1,6 @@
 #pragma once
-// Jarque–Bera normality statistic of the last n closes from their population central moments, (n/6)(S² + K²/4); 0 on a flat window.
+// Jarque–Bera normality statistic of the last n closes from their population central moments,
+// (n/6)(S² + K²/4); 0 on a flat window.
 
 #include <cstddef>
 #include <optional>

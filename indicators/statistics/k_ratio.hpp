@@ -1,5 +1,6 @@
 #pragma once
-// K-ratio of the last n returns: the slope of their cumulated sums regressed on time over the standard error of that slope; 0 on a perfect fit.
+// K-ratio of the last n returns: the slope of their cumulated sums regressed on time over the
+// standard error of that slope; 0 on a perfect fit.
 
 #include <cstddef>
 #include <optional>

@@ -1,5 +1,6 @@
 #pragma once
-// Kelly fraction of the last n returns, W − (1 − W)/R with W the win fraction and R the average win over the average loss.
+// Kelly fraction of the last n returns, W − (1 − W)/R with W the win fraction and R the average
+// win over the average loss.
 
 #include <cstddef>
 #include <optional>

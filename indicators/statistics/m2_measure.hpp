@@ -1,5 +1,6 @@
 #pragma once
-// Sharpe ratio rescaled to a benchmark's volatility and shifted back by the risk-free rate: (mean − rf)/s × benchmark σ + rf; 0 when s is 0.
+// Sharpe ratio rescaled to a benchmark's volatility and shifted back by the risk-free rate:
+// (mean − rf)/s × benchmark σ + rf; 0 when s is 0.
 
 #include <cmath>
 #include <cstddef>

@@ -1,5 +1,6 @@
 #pragma once
-// Mean return of the last n returns over the ulcer index (root mean square percentage drawdown) of their compounded equity; 0 without drawdown.
+// Mean return of the last n returns over the ulcer index (root mean square percentage drawdown)
+// of their compounded equity; 0 without drawdown.
 
 #include <cstddef>
 #include <optional>

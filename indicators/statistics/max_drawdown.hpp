@@ -1,5 +1,6 @@
 #pragma once
-// Largest drawdown fraction of the last n levels from their running peak (counted while the peak is above 0); 0 without one.
+// Largest drawdown fraction of the last n levels from their running peak (counted while the peak
+// is above 0); 0 without one.
 
 #include <cstddef>
 #include <optional>

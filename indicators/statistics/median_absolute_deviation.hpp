@@ -1,5 +1,6 @@
 #pragma once
-// Median of the absolute deviations of the last n closes from their median (no scale factor). O(log n) per bar beyond the sorted window's update.
+// Median of the absolute deviations of the last n closes from their median (no scale factor).
+// O(log n) per bar beyond the sorted window's update.
 
 #include <cstddef>
 #include <optional>

@@ -1,5 +1,6 @@
 #pragma once
-// Omega ratio of the last n returns about a threshold T: the sum of gains above T over the sum of shortfalls below it; 1 when both are 0, +∞ without shortfalls.
+// Omega ratio of the last n returns about a threshold T: the sum of gains above T over the sum
+// of shortfalls below it; 1 when both are 0, +∞ without shortfalls.
 
 #include <cstddef>
 #include <optional>

@@ -1,5 +1,6 @@
 #pragma once
-// Mean drawdown fraction of the last n levels from their running peak (counted while the peak is above 0).
+// Mean drawdown fraction of the last n levels from their running peak (counted while the peak is
+// above 0).
 
 #include <cstddef>
 #include <optional>

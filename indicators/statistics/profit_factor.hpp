@@ -1,5 +1,6 @@
 #pragma once
-// Profit factor of the last n returns: the sum of the positive values over the magnitude of the sum of the negative ones; 1 when both are 0, +∞ without losses.
+// Profit factor of the last n returns: the sum of the positive values over the magnitude of the
+// sum of the negative ones; 1 when both are 0, +∞ without losses.
 
 #include <cstddef>
 #include <optional>

@@ -1,5 +1,6 @@
 #pragma once
-// Coefficient of determination of the least-squares line through the last n closes, in [0, 1]; 1 on a flat window.
+// Coefficient of determination of the least-squares line through the last n closes, in [0, 1]; 1
+// on a flat window.
 
 #include <cstddef>
 #include <optional>

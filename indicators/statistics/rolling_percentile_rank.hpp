@@ -1,5 +1,6 @@
 #pragma once
-// Percentile rank of the newest close among the last n: (count below + half the count equal, itself included)/n × 100.
+// Percentile rank of the newest close among the last n: (count below + half the count equal,
+// itself included)/n × 100.
 
 #include <cstddef>
 #include <optional>

@@ -1,5 +1,6 @@
 #pragma once
-// Sample entropy of the last n closes: −ln(A/B), where B counts pairs of length-m templates within r·σ of each other and A those that still match at length m + 1. O(n²·m) per bar.
+// Sample entropy of the last n closes: −ln(A/B), where B counts pairs of length-m templates
+// within r·σ of each other and A those that still match at length m + 1. O(n²·m) per bar.
 
 #include <cstddef>
 #include <optional>

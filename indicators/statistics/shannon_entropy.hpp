@@ -1,5 +1,6 @@
 #pragma once
-// Entropy in bits of the histogram of the last n closes over m equal-width bins between the window's minimum and maximum; 0 on a flat window.
+// Entropy in bits of the histogram of the last n closes over m equal-width bins between the
+// window's minimum and maximum; 0 on a flat window.
 
 #include <cstddef>
 #include <optional>

@@ -1,5 +1,6 @@
 #pragma once
-// Mean excess return of the last n values over their sample standard deviation (not annualised); 0 when that deviation is 0.
+// Mean excess return of the last n values over their sample standard deviation (not annualised);
+// 0 when that deviation is 0.
 
 #include <cmath>
 #include <cstddef>

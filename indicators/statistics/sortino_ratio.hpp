@@ -1,5 +1,6 @@
 #pragma once
-// Sortino ratio of the last n returns: mean excess over a target T divided by the downside deviation √(Σ over x < T of (x − T)²/n); 0 when that deviation is 0.
+// Sortino ratio of the last n returns: mean excess over a target T divided by the downside
+// deviation √(Σ over x < T of (x − T)²/n); 0 when that deviation is 0.
 
 #include <cstddef>
 #include <optional>

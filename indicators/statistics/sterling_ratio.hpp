@@ -1,5 +1,6 @@
 #pragma once
-// Mean return of the last n returns over the average depth of the drawdown episodes of their compounded equity; 0 without episodes.
+// Mean return of the last n returns over the average depth of the drawdown episodes of their
+// compounded equity; 0 without episodes.
 
 #include <cstddef>
 #include <optional>

@@ -1,5 +1,6 @@
 #pragma once
-// Direction of the last n closes: the sign (1, −1 or 0) of Σ(i − (n − 1)/2)(yᵢ − ȳ), the numerator of the least-squares slope, recomputed from the window.
+// Direction of the last n closes: the sign (1, −1 or 0) of Σ(i − (n − 1)/2)(yᵢ − ȳ), the
+// numerator of the least-squares slope, recomputed from the window.
 
 #include <cstddef>
 #include <optional>

@@ -1,5 +1,6 @@
 #pragma once
-// Time series forecast: the least-squares line through the last n closes extended one bar ahead, a + b·n.
+// Time series forecast: the least-squares line through the last n closes extended one bar ahead,
+// a + b·n.
 
 #include <cstddef>
 #include <optional>

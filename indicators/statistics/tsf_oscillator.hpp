@@ -1,5 +1,6 @@
 #pragma once
-// Percentage distance of the close from the one-bar-ahead forecast, (close − Tsf)·100/close. A close of exactly 0 repeats the previous output.
+// Percentage distance of the close from the one-bar-ahead forecast, (close − Tsf)·100/close. A
+// close of exactly 0 repeats the previous output.
 
 #include <cstddef>
 #include <optional>

@@ -1,5 +1,7 @@
 #pragma once
-// Upside potential ratio of the last n returns about a minimum acceptable return M: the mean upside Σmax(x − M, 0)/n over the downside deviation √(Σmin(x − M, 0)²/n); 0 without downside. Sums are kept by arrival and eviction.
+// Upside potential ratio of the last n returns about a minimum acceptable return M: the mean
+// upside Σmax(x − M, 0)/n over the downside deviation √(Σmin(x − M, 0)²/n); 0 without downside.
+// Sums are kept by arrival and eviction.
 
 #include <cstddef>
 #include <optional>

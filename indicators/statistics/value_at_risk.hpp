@@ -1,5 +1,6 @@
 #pragma once
-// Historical value at risk of the last n returns at confidence c: the loss at the (1 − c) quantile, never below 0.
+// Historical value at risk of the last n returns at confidence c: the loss at the (1 − c)
+// quantile, never below 0.
 
 #include <cstddef>
 #include <optional>

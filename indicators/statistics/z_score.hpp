@@ -1,5 +1,6 @@
 #pragma once
-// Distance of the newest close from the window mean in population standard deviations; 0 on a flat window.
+// Distance of the newest close from the window mean in population standard deviations; 0 on a
+// flat window.
 
 #include <cmath>
 #include <cstddef>
