@@ -27,10 +27,11 @@ inline bool read_number(const char*& p, const char* end, Literal& out) {
     bool negative = p < end && *p == '-';
     if (negative) ++p;
     const char* digits = p;
-    std::int64_t acc = 0;
-    while (p < end && digit(*p)) acc = acc * 10 + (*p++ - '0');
+    while (p < end && digit(*p)) ++p;
     std::ptrdiff_t n = p - digits;
     if (n == 0 || n > 18) return false;
+    std::int64_t acc = 0;
+    for (const char* d = digits; d < p; ++d) acc = acc * 10 + (*d - '0');
     if (p < end && (*p == '.' || *p == 'e' || *p == 'E')) {
         double v = 0.0;
         auto r = std::from_chars(start, end, v);

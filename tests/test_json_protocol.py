@@ -144,3 +144,14 @@ def test_candle_time_range(literal, error):
     got = json.loads(engine.command(cmd))["error"]
     # A valid time gets past decoding to the `k` reader.
     assert got == (f"parse: {error}" if error else 'bad spec: missing unsigned "k"')
+
+
+def test_candle_integer_of_twenty_digits_is_read_without_overflow():
+    # The plain-candle reader must hand long integers to the general reader
+    # instead of accumulating them past 64 bits.
+    engine = Plenko("")
+    for literal, shown in [("18446744073709551616", "1.8446744073709552e19"), ("99999999999999999999", "1e20")]:
+        cmd = '{"cmd":"index","history":[{"time":' + literal + ',"open":1,"high":1,"low":1,"close":1}]}'
+        assert error_of(engine, cmd) == f"parse: invalid type: floating point `{shown}`, expected i64"
+    cmd = '{"cmd":"match","current":[[1,12345678901234567890,1,1,1]],"k":-1}'
+    assert error_of(engine, cmd) == 'bad spec: missing unsigned "k"'
