@@ -2,16 +2,30 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
+
+#include "plenko-core/lanes.hpp"
 
 namespace plenko {
 
 namespace {
 
-// Stored fingerprints scored side by side; each lane is one fingerprint with
-// its own accumulators.
-constexpr std::size_t kLanes = 4;
+using lanes::Pair;
+
+// Stored fingerprints scored side by side, two per Pair; each lane is one
+// fingerprint with its own accumulators.
+constexpr std::size_t kPairs = 4;
+constexpr std::size_t kLanes = 2 * kPairs;
 constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// std::trunc without a library call: below 2^52 in magnitude the value
+// truncates through a 64-bit integer exactly (the sign kept for -0.0);
+// larger values, infinities and NaN are already whole or left as they are.
+inline double trunc_exact(double x) {
+    if (!(std::fabs(x) < 4503599627370496.0)) return x;
+    return std::copysign(static_cast<double>(static_cast<std::int64_t>(x)), x);
+}
 
 // (cos + 1) / 2 without overflowing for huge |cos|.
 double cosine_similarity_of(double cos) {
@@ -19,9 +33,6 @@ double cosine_similarity_of(double cos) {
 }
 
 double distance_similarity(double d) { return 1.0 / (d + 1.0); }
-
-// The smaller predecessor, ignoring a NaN candidate; `p` itself is never NaN.
-inline double smaller(double p, double x) { return x < p ? x : p; }
 
 struct Group {
     const double* c[kLanes];
@@ -40,31 +51,37 @@ Group make_group(const StoredView& s, std::size_t first, std::size_t count) {
     return g;
 }
 
+inline Pair pair_at(const Group& g, std::size_t p, std::size_t m) { return Pair{g.c[2 * p][m], g.c[2 * p + 1][m]}; }
+
 void cosine_group(const PreparedQuery& q, const Group& g, std::size_t dim, double* sim) {
-    double dot[kLanes] = {0.0, 0.0, 0.0, 0.0};
+    Pair dot[kPairs] = {};
     const double* qv = q.values.data();
     for (std::size_t m = 0; m < dim; ++m) {
-        const double a = qv[m];
-        for (std::size_t l = 0; l < kLanes; ++l) dot[l] += a * g.c[l][m];
+        const Pair a = lanes::splat(qv[m]);
+        for (std::size_t p = 0; p < kPairs; ++p) dot[p] += a * pair_at(g, p, m);
     }
     for (std::size_t l = 0; l < kLanes; ++l) {
         const double den = q.root_sq * g.root_norm[l];
-        const double cos = den == 0.0 ? 0.0 : dot[l] / den;
+        const double cos = den == 0.0 ? 0.0 : dot[l / 2][l % 2] / den;
         sim[l] = cosine_similarity_of(cos);
     }
 }
 
 void euclid_group(const PreparedQuery& q, const Group& g, std::size_t dim, double* sim) {
-    double acc[kLanes] = {0.0, 0.0, 0.0, 0.0};
+    Pair acc[kPairs] = {};
     const double* qv = q.values.data();
     for (std::size_t m = 0; m < dim; ++m) {
-        const double a = qv[m];
-        for (std::size_t l = 0; l < kLanes; ++l) {
-            const double d = a - g.c[l][m];
-            acc[l] += d * d;
+        const Pair a = lanes::splat(qv[m]);
+        for (std::size_t p = 0; p < kPairs; ++p) {
+            const Pair d = a - pair_at(g, p, m);
+            acc[p] += d * d;
         }
     }
-    for (std::size_t l = 0; l < kLanes; ++l) sim[l] = distance_similarity(std::sqrt(acc[l]));
+    for (std::size_t p = 0; p < kPairs; ++p) {
+        const Pair d = lanes::sqrt(acc[p]);
+        sim[2 * p] = distance_similarity(d[0]);
+        sim[2 * p + 1] = distance_similarity(d[1]);
+    }
 }
 
 // Dynamic time warping over the window's steps, row by row: a cell needs only
@@ -72,55 +89,56 @@ void euclid_group(const PreparedQuery& q, const Group& g, std::size_t dim, doubl
 // results as the whole matrix.
 void dtw_group(const PreparedQuery& q, const Group& g, std::size_t dim, DtwScratch& s, double* sim) {
     const std::size_t w = q.window;
-    const std::size_t stored_step_len = dim / w;
-    const std::size_t len = std::min(q.step_len, stored_step_len);
-    double* lanes = s.lanes.data();
+    const std::size_t len = std::min(q.step_len, dim / w);
+    Pair* stored = s.lanes.data();
     for (std::size_t x = 0; x < len * w; ++x)
-        for (std::size_t l = 0; l < kLanes; ++l) lanes[x * kLanes + l] = g.c[l][x];
-    double* cost = s.cost.data();
-    double* prev = s.prev.data();
-    double* cur = s.cur.data();
+        for (std::size_t p = 0; p < kPairs; ++p) stored[x * kPairs + p] = pair_at(g, p, x);
+    Pair* cost = s.cost.data();
+    Pair* prev = s.prev.data();
+    Pair* cur = s.cur.data();
+    const Pair inf = lanes::splat(kInf);
+    const std::size_t row = w * kPairs;
     for (std::size_t j = 0; j < w; ++j) {
         // Local costs of row j: element m of step k sits at m * w + k.
-        std::fill(cost, cost + w * kLanes, 0.0);
+        std::fill(cost, cost + row, Pair{});
         const double* a = q.steps.data() + j * q.step_len;
         for (std::size_t m = 0; m < len; ++m) {
-            const double am = a[m];
-            const double* b = lanes + m * w * kLanes;
-            for (std::size_t x = 0; x < w * kLanes; ++x) {
-                const double d = am - b[x];
+            const Pair am = lanes::splat(a[m]);
+            const Pair* b = stored + m * row;
+            for (std::size_t x = 0; x < row; ++x) {
+                const Pair d = am - b[x];
                 cost[x] += d * d;
             }
         }
-        for (std::size_t x = 0; x < w * kLanes; ++x) cost[x] = std::sqrt(cost[x]);
+        for (std::size_t x = 0; x < row; ++x) cost[x] = lanes::sqrt(cost[x]);
 
+        // Cells are +0.0 or more, +inf or NaN, never -0.0, so the smallest
+        // non-NaN predecessor is the same whichever order they are taken
+        // in; taking the left one last keeps it off most of the chain.
         if (j == 0) {
-            for (std::size_t l = 0; l < kLanes; ++l) cur[l] = cost[l] + 0.0;
-            for (std::size_t k = 1; k < w; ++k)
-                for (std::size_t l = 0; l < kLanes; ++l)
-                    cur[k * kLanes + l] = cost[k * kLanes + l] + smaller(kInf, cur[(k - 1) * kLanes + l]);
+            for (std::size_t p = 0; p < kPairs; ++p) cur[p] = cost[p] + 0.0;
+            for (std::size_t x = kPairs; x < row; ++x) cur[x] = cost[x] + lanes::smaller(inf, cur[x - kPairs]);
         } else {
-            for (std::size_t l = 0; l < kLanes; ++l) cur[l] = cost[l] + smaller(kInf, prev[l]);
-            for (std::size_t k = 1; k < w; ++k) {
-                for (std::size_t l = 0; l < kLanes; ++l) {
-                    const std::size_t x = k * kLanes + l;
-                    double p = smaller(kInf, prev[x]);
-                    p = smaller(p, cur[x - kLanes]);
-                    p = smaller(p, prev[x - kLanes]);
-                    cur[x] = cost[x] + p;
-                }
+            for (std::size_t p = 0; p < kPairs; ++p) cur[p] = cost[p] + lanes::smaller(inf, prev[p]);
+            for (std::size_t x = kPairs; x < row; ++x) {
+                const Pair up_diag = lanes::smaller(lanes::smaller(inf, prev[x]), prev[x - kPairs]);
+                cur[x] = cost[x] + lanes::smaller(up_diag, cur[x - kPairs]);
             }
         }
         std::swap(prev, cur);
     }
-    for (std::size_t l = 0; l < kLanes; ++l) sim[l] = distance_similarity(prev[(w - 1) * kLanes + l]);
+    for (std::size_t p = 0; p < kPairs; ++p) {
+        const Pair d = prev[(w - 1) * kPairs + p];
+        sim[2 * p] = distance_similarity(d[0]);
+        sim[2 * p + 1] = distance_similarity(d[1]);
+    }
 }
 
 }  // namespace
 
 double round_similarity(double s) {
     const double x = s * 100000000.0;
-    return std::trunc(x + std::copysign(0.49999999999999994, x)) / 100000000.0;
+    return trunc_exact(x + std::copysign(0.49999999999999994, x)) / 100000000.0;
 }
 
 double root_sum_squares(std::span<const double> v) {
@@ -146,11 +164,11 @@ PreparedQuery prepare_query(Metric metric, std::vector<double> values, std::size
 }
 
 void DtwScratch::fit(std::size_t dim, std::size_t window) {
-    if (lanes.size() < dim * kLanes) lanes.resize(dim * kLanes);
-    if (cost.size() < window * kLanes) {
-        cost.resize(window * kLanes);
-        prev.resize(window * kLanes);
-        cur.resize(window * kLanes);
+    if (lanes.size() < dim * kPairs) lanes.resize(dim * kPairs);
+    if (cost.size() < window * kPairs) {
+        cost.resize(window * kPairs);
+        prev.resize(window * kPairs);
+        cur.resize(window * kPairs);
     }
 }
 

@@ -43,9 +43,10 @@ struct StoredView {
 // Working rows of the dtw measure: two matrix rows instead of the whole
 // matrix. One per thread; sized for the largest window on first use.
 struct DtwScratch {
-    std::vector<double> lanes;  // stored values, interleaved by lane
-    std::vector<double> cost;   // one row of local costs
-    std::vector<double> prev, cur;
+    using Pair = double __attribute__((vector_size(16)));  // as lanes::Pair
+    std::vector<Pair> lanes;  // stored values, interleaved by lane
+    std::vector<Pair> cost;   // one row of local costs
+    std::vector<Pair> prev, cur;
     void fit(std::size_t dim, std::size_t window);
 };
 
