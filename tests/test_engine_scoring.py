@@ -303,6 +303,28 @@ def test_overflowing_values_give_null_similarity_ranked_by_total_order():
     assert got[0 if math.copysign(1.0, produced) > 0 else -1][0] == 20
 
 
+@pytest.mark.parametrize("metric", ["cosine", "euclid", "dtw"])
+def test_overflowing_statistics_make_every_score_nan(metric):
+    # The running sum of the second feature at the older window position
+    # overflows: its mean is infinite and every rescaled value there NaN.
+    # Cosine and euclid carry the NaN into every score. Under dtw that value
+    # lies in the oldest step, so every cell but the last has a NaN cost; the
+    # last cell passes its NaN predecessors over, finds only +inf and scores
+    # 0.0. Equal scores rank by ts.
+    rows = [[1.0, 1e308], [2.0, 1e308], [3.0, 1.0], [4.0, 5.0]]
+    times = [40, 10, 30, 20]
+    spec = price_spec(2, window=2, metric=metric, normalize="z_score")
+    got, n = engine_matches(spec, rows, times, [[1.0, 2.0], [3.0, 4.0]], 10)
+    want, _ = expected_matches(rows, times, [[1.0, 2.0], [3.0, 4.0]], spec, 10)
+    assert n == 3
+    same(got, want)
+    if metric == "dtw":
+        assert [s for _, s in got] == [0.0, 0.0, 0.0]
+    else:
+        assert all(s != s for _, s in got)
+    assert [t for t, _ in got] == [10, 20, 30]
+
+
 # ---- normalization -----------------------------------------------------------
 
 
