@@ -1,0 +1,7 @@
+#include "indicators/volatility/true_range.hpp"
+
+namespace plenko {
+
+Expected<TrueRange, IndicatorError> TrueRange::create() { return TrueRange(); }
+
+}  // namespace plenko
