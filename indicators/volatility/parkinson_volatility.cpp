@@ -1,0 +1,12 @@
+#include "indicators/volatility/parkinson_volatility.hpp"
+
+namespace plenko {
+
+Expected<ParkinsonVolatility, IndicatorError> ParkinsonVolatility::create(std::size_t period,
+                                                                          std::size_t periods_per_year) {
+    if (auto ok = check_period(period); !ok) return unexpected(ok.error());
+    if (auto ok = check_periods_per_year(periods_per_year); !ok) return unexpected(ok.error());
+    return ParkinsonVolatility(period, periods_per_year);
+}
+
+}  // namespace plenko
