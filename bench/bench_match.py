@@ -47,12 +47,13 @@ def set_engine_threads(n):
 
 
 def limit_library_threads(n):
+    """numpy's BLAS limited to n threads (needs threadpoolctl; unlimited without it)."""
     try:
         from threadpoolctl import threadpool_limits
-
-        return threadpool_limits(n)
     except ImportError:
+        print("note: threadpoolctl is not installed; numpy's BLAS keeps all its threads in the 'one' rows")
         return None
+    return threadpool_limits(n)
 
 
 def random_walk(rng, n, width):
@@ -143,7 +144,7 @@ def main():
             t_engine, out = best_of(args.repeat, lambda: p.command(cmd))
             t_numpy, top = best_of(args.repeat, contender)
             if limiter is not None:
-                limiter.unregister()
+                limiter.restore_original_limits()
             got = [m["ts"] for m in json.loads(out)["matches"]]
             assert got[0] == args.n + window - 2, got[:3]  # the query's own window first
             table.append((f"{metric} N={args.n:,} D=32", label, t_engine, "numpy", t_numpy))
