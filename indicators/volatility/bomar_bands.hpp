@@ -1,4 +1,6 @@
 #pragma once
+// BomarBands, published definition: SMA(n) ± the smallest half-width that holds the coverage fraction of the last n closes.
+//
 // BomarBands: middle = simple average of the last n closes; the half-width is
 // the smallest distance from the middle that holds the coverage fraction of
 // those closes, i.e. the coverage quantile (linear interpolation at

@@ -1,4 +1,6 @@
 #pragma once
+// FractalChaosBands, published definition: the latest Williams fractal high and low, strictly beyond the n candles on each side.
+//
 // FractalChaosBands (Williams fractals): a candle is a fractal high when its
 // high is strictly above the highs of the n candles on each side (a tie on
 // either side is no fractal), a fractal low likewise with lows; `upper` is

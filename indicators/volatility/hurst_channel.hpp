@@ -1,4 +1,6 @@
 #pragma once
+// HurstChannel, published definition: SMA(n) of the high-low midpoint ± k·half the highest-high-to-lowest-low range of n candles.
+//
 // HurstChannel: middle = simple average over n of the high–low midpoint;
 // upper/lower = middle ± k·(half the range from the lowest low to the highest
 // high of the last n candles).

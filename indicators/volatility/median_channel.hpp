@@ -1,4 +1,6 @@
 #pragma once
+// MedianChannel, published definition: the median of the last n closes ± k·their unscaled median absolute deviation from it.
+//
 // MedianChannel: middle = median of the last n closes; upper/lower = middle ±
 // k times the median absolute deviation from that median (raw, no
 // normal-consistency factor).

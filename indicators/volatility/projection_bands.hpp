@@ -1,4 +1,6 @@
 #pragma once
+// ProjectionBands, published definition (Widner): extremes of the last n highs and lows carried forward along their regression slopes.
+//
 // ProjectionBands (Widner): each of the last n highs is carried forward to
 // the current bar along the least-squares slope of those highs, each low
 // along the slope of the lows; upper = the largest projected high, lower =

@@ -1,4 +1,6 @@
 #pragma once
+// StandardErrorBands, published definition (Andersen, bands unsmoothed): the regression line at the newest bar ± k·standard error.
+//
 // StandardErrorBands (Andersen, without the 3-bar smoothing of the bands):
 // the least-squares line of the last n closes against the bar index;
 // middle = the line at the newest bar; upper/lower = middle ± k·√(SSR/(n − 2)),

@@ -1,4 +1,6 @@
 #pragma once
+// TtmSqueeze, published definition (Carter): squeeze while Bollinger lies inside Keltner; momentum = linreg of close − mean(Donchian mid, SMA).
+//
 // TtmSqueeze (Carter): squeeze = 1 while the Bollinger bands (n, Bollinger k)
 // lie strictly inside the Keltner-style bands SMA(n) ± Keltner k·ATR(n),
 // else 0; momentum = the least-squares line over n, read at the newest bar,

@@ -1,4 +1,6 @@
 #pragma once
+// VolatilityCone, published definition (Burghardt–Lane): the rolling sample sigma of log returns and its range and rank over the lookback.
+//
 // VolatilityCone (Burghardt–Lane): the sample standard deviation of the log
 // close-to-close returns over `window` candles (not annualised) is collected
 // over the last `lookback` values; current = the newest, min, median and max

@@ -1,4 +1,6 @@
 #pragma once
+// VolatilityOfVolatility, published definition: the population sigma, over the outer length, of the rolling population sigma of log returns.
+//
 // VolatilityOfVolatility: population standard deviation over the outer length
 // of the rolling population standard deviation of log returns over the
 // volatility length; not annualised. Closes that are not above 0 are skipped.

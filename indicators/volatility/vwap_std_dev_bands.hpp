@@ -1,4 +1,6 @@
 #pragma once
+// VwapStdDevBands, published definition: cumulative VWAP of the typical price ± k·its volume-weighted population deviation.
+//
 // VwapStdDevBands: middle = cumulative volume-weighted average of the typical
 // price (high + low + close)/3 from the first candle; stddev = the
 // volume-weighted population deviation of the typical price about it;

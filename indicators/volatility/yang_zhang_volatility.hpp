@@ -1,4 +1,6 @@
 #pragma once
+// YangZhangVolatility, published definition (Yang–Zhang 2000): overnight, open-to-close and Rogers–Satchell variances combined with k.
+//
 // YangZhangVolatility (Yang–Zhang 2000): σ² = V_o + k·V_c + (1 − k)·V_rs over
 // the last n candles, with V_o the sample variance (divisor n − 1) of the
 // overnight log returns ln(open/previous close), V_c that of the open-to-close
