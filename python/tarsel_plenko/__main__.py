@@ -36,7 +36,8 @@ def parse_args(argv: list[str] | None) -> argparse.Namespace:
             "and show the most similar earlier windows with the returns over the next "
             + ", ".join(map(str, HORIZONS))
             + " bars. Matches closer than one window to the query, or to a better match already "
-            "shown, are skipped, so every window shown is distinct from the others and from the query."
+            "shown, are skipped, so every window shown is distinct from the others and from the query "
+            "(the engine ranks every window as usual; only what is shown is filtered)."
         ),
     )
     p.add_argument(
