@@ -28,7 +28,7 @@ std::optional<double> BomarBands::update(double close) {
     const auto split = static_cast<std::size_t>(std::lower_bound(s.begin(), s.end(), c) - s.begin());
     const double r = static_cast<double>(m - 1) * coverage_;
     const double fi = std::floor(r);
-    const auto i = static_cast<std::size_t>(fi);
+    const std::size_t i = clamp_to_count(fi);  // in [0, m − 1]: coverage is in (0, 1]
     double width = 0.0;
     if (i >= m - 1) {
         width = detail::kth_abs_deviation(s, split, c, m - 1);
