@@ -16,16 +16,27 @@ std::string describe(const json::Number& n) {
 std::string describe_string(std::string_view s) {
     static const char hex[] = "0123456789abcdef";
     std::string m = "string \"";
-    for (std::size_t i = 0; i < s.size(); ++i) {
+    auto escape_code = [&](unsigned cp) {
+        m.append("\\u{");
+        if (cp >= 0x10) m.push_back(hex[cp >> 4]);
+        m.push_back(hex[cp & 0xF]);
+        m.push_back('}');
+    };
+    for (std::size_t i = 0; i < s.size();) {
         unsigned char c = static_cast<unsigned char>(s[i]);
-        unsigned cp = c;
-        std::size_t len = 1;
-        // C1 controls arrive as two-byte sequences C2 80..C2 9F.
-        if (c == 0xC2 && i + 1 < s.size()) {
-            unsigned char d = static_cast<unsigned char>(s[i + 1]);
-            if (d >= 0x80 && d <= 0x9F) cp = d, len = 2;
+        if (c >= 0x80) {
+            std::size_t len = 1;
+            while (i + len < s.size() && (static_cast<unsigned char>(s[i + len]) & 0xC0) == 0x80) ++len;
+            // C1 controls are the two-byte sequences C2 80 .. C2 9F.
+            unsigned char d = len == 2 ? static_cast<unsigned char>(s[i + 1]) : 0;
+            if (c == 0xC2 && d >= 0x80 && d <= 0x9F)
+                escape_code(d);
+            else
+                m.append(s.data() + i, len);
+            i += len;
+            continue;
         }
-        switch (cp) {
+        switch (c) {
             case '"': m.append("\\\""); break;
             case '\\': m.append("\\\\"); break;
             case '\n': m.append("\\n"); break;
@@ -33,16 +44,12 @@ std::string describe_string(std::string_view s) {
             case '\r': m.append("\\r"); break;
             case '\0': m.append("\\0"); break;
             default:
-                if (cp < 0x20 || (cp >= 0x7F && cp <= 0x9F)) {
-                    m.append("\\u{");
-                    if (cp >= 0x10) m.push_back(hex[cp >> 4]);
-                    m.push_back(hex[cp & 0xF]);
-                    m.push_back('}');
-                } else {
-                    m.append(s.data() + i, len);
-                }
+                if (c < 0x20 || c == 0x7F)
+                    escape_code(c);
+                else
+                    m.push_back(static_cast<char>(c));
         }
-        i += len - 1;
+        ++i;
     }
     m.push_back('"');
     return m;

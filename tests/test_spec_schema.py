@@ -276,3 +276,20 @@ def test_candle_forms(candle, error):
     engine = Plenko('{"features":[' + CLOSE + "]}")
     response = json.loads(engine.command('{"cmd":"match","current":[' + candle + '],"k":-1}'))
     assert response["error"] == ("parse: " + error if error else 'bad spec: missing unsigned "k"')
+
+
+@pytest.mark.parametrize(
+    "text,shown",
+    [
+        ("К\u0753ch", "К\u0753ch"),  # letters whose UTF-8 bytes look like C1 controls
+        ("a\u0085b\u009f", "a\\u{85}b\\u{9f}"),
+        ("\u007f\u0001", "\\u{7f}\\u{1}"),
+        ("\U0001f600", "\U0001f600"),
+    ],
+)
+def test_non_ascii_strings_in_messages_stay_intact(text, shown):
+    # Found by fuzzing: continuation bytes were escaped one by one, which cut
+    # multi-byte characters apart and made the response invalid UTF-8.
+    expected = f'parse: invalid type: string "{shown}", expected internally tagged enum Feature'
+    assert set_spec_error('{"features":[' + json.dumps(text) + "]}") == expected
+    assert constructor_error('{"features":[' + json.dumps(text) + "]}").startswith(expected + " at line 1")
