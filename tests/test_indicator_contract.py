@@ -32,6 +32,8 @@ DATA_DEPENDENT_FIRST_VALUE: set[str] = {
     "OvernightIntradayReturn",
     "SeasonalZScore",
     "TurnOfMonth",
+    # its range starts with the second local date
+    "AverageDailyRange",
 }
 
 # Inputs the engine never supplies: with candle-only bars these yield nothing.
