@@ -30,9 +30,16 @@ def on_thread(fn):
         except BaseException as exc:  # the panic type is not an Exception
             out["exc"] = exc
 
-    worker = threading.Thread(target=body)
-    worker.start()
-    worker.join()
+    # Garbage left by earlier tests must not be collected on the worker: an
+    # instance freed there would be reported as dropped on a foreign thread.
+    gc.collect()
+    gc.disable()
+    try:
+        worker = threading.Thread(target=body)
+        worker.start()
+        worker.join()
+    finally:
+        gc.enable()
     return out.get("result"), out.get("exc"), out["tid"]
 
 
