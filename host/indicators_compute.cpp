@@ -1,16 +1,13 @@
 #include "host/indicators_compute.hpp"
 
-#include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <limits>
 #include <string>
 #include <vector>
 
 #include "factory/factory.hpp"
 #include "host/indicators_util.hpp"
-#include "indicators/bar_context.hpp"
-#include "indicators/candle.hpp"
+#include "indicators/evaluator.hpp"
 
 namespace plenko::ind_host {
 
@@ -51,7 +48,7 @@ public:
     const double* f64() const { return static_cast<const double*>(view_.buf); }
     double* f64_mut() const { return static_cast<double*>(view_.buf); }
     const std::int64_t* i64() const { return static_cast<const std::int64_t*>(view_.buf); }
-    unsigned char* bytes_mut() const { return static_cast<unsigned char*>(view_.buf); }
+    std::uint8_t* bytes_mut() const { return static_cast<std::uint8_t*>(view_.buf); }
 
 private:
     Py_buffer view_{};
@@ -119,32 +116,20 @@ PyObject* compute_into(PyObject*, PyObject* args) {
             return nullptr;
         }
 
-        // The per-bar loop: plain C++ from here on.
-        const double nan = std::numeric_limits<double>::quiet_NaN();
+        // The whole history in one call: plain C++ from here on.
         std::vector<double*> field_out(field_count);
         for (std::size_t k = 0; k < field_count; ++k) field_out[k] = out_fields[k].f64_mut();
-        const double* o = open.f64();
-        const double* h = high.f64();
-        const double* l = low.f64();
-        const double* c = close.f64();
-        const double* v = has_volume ? volume.f64() : nullptr;
-        const std::int64_t* t = has_time ? time.i64() : nullptr;
-        double* value_out = out_value.f64_mut();
-        unsigned char* has_out = out_has.bytes_mut();
-        for (std::size_t i = 0; i < n; ++i) {
-            const Candle candle{t != nullptr ? t[i] : 0, o[i], h[i], l[i], c[i], v != nullptr ? v[i] : 0.0};
-            const auto r = ev.update(BarContext{.candle = candle});
-            if (r) {
-                value_out[i] = *r;
-                has_out[i] = 1;
-                const auto fv = ev.field_values();
-                for (std::size_t k = 0; k < field_count; ++k) field_out[k][i] = k < fv.size() ? fv[k] : nan;
-            } else {
-                value_out[i] = nan;
-                has_out[i] = 0;
-                for (std::size_t k = 0; k < field_count; ++k) field_out[k][i] = nan;
-            }
-        }
+        const CandleColumns bars{
+            .size = n,
+            .time = has_time ? time.i64() : nullptr,
+            .open = open.f64(),
+            .high = high.f64(),
+            .low = low.f64(),
+            .close = close.f64(),
+            .volume = has_volume ? volume.f64() : nullptr,
+        };
+        ev.update_many(bars, BatchOutput{.values = out_value.f64_mut(), .has_value = out_has.bytes_mut(),
+                                         .fields = field_out.data()});
         Py_RETURN_NONE;
     });
 }

@@ -6,6 +6,7 @@
 // comparison and no allocation per bar.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -50,6 +51,29 @@ private:
     std::span<const double> values_;
 };
 
+// A history of plain candles as parallel columns of `size` entries: the
+// input of the batch path. open, high, low and close are required; a missing
+// time column reads as 0 and a missing volume column as 0.0, as in a Candle
+// built without them.
+struct CandleColumns {
+    std::size_t size = 0;
+    const std::int64_t* time = nullptr;
+    const double* open = nullptr;
+    const double* high = nullptr;
+    const double* low = nullptr;
+    const double* close = nullptr;
+    const double* volume = nullptr;
+};
+
+// Where the batch path writes, one entry per bar: the value (NaN when the
+// bar yielded none), 1 or 0 for whether it yielded, and one column per field
+// name (the field's value on a bar that yielded, NaN otherwise).
+struct BatchOutput {
+    double* values = nullptr;
+    std::uint8_t* has_value = nullptr;
+    double* const* fields = nullptr;  // field_names().size() columns
+};
+
 class Evaluator {
 public:
     virtual ~Evaluator() = default;
@@ -58,6 +82,12 @@ public:
     // the input the indicator needs is absent; such bars leave the state as
     // it was.
     virtual std::optional<double> update(const BarContext& bar) = 0;
+
+    // Feeds every candle of `bars` in order, exactly as one update call per
+    // candle (BarContext{.candle = candle}) would, and writes every entry of
+    // `out`. One virtual call for the whole history: the indicator's own
+    // update runs inlined in the loop.
+    virtual void update_many(const CandleColumns& bars, const BatchOutput& out) = 0;
 
     // Names of the named outputs, in their fixed order; empty for
     // single-value indicators. Constant for the evaluator's life.
