@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "indicators/indicator.hpp"
+#include "indicators/moving_averages/hull_construction.hpp"
 
 namespace plenko {
 
@@ -14,14 +15,12 @@ class Ehma {
 public:
     static Expected<Ehma, IndicatorError> create(std::size_t period);
 
-    std::optional<double> update(double close);
-    std::size_t warmup_period() const;
+    std::optional<double> update(double close) { return hull_.update(close); }
+    std::size_t warmup_period() const { return hull_.warmup_period(); }
 
 private:
-    explicit Ehma(std::size_t n);
-    ExponentialAverage half_;
-    ExponentialAverage full_;
-    ExponentialAverage smooth_;
+    explicit Ehma(std::size_t n) : hull_(n) {}
+    HullConstruction<ExponentialAverage> hull_;
 };
 
 }  // namespace plenko

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "indicators/indicator.hpp"
+#include "indicators/moving_averages/hull_construction.hpp"
 #include "indicators/moving_averages/weighted_average.hpp"
 
 namespace plenko {
@@ -15,19 +16,12 @@ class Hma {
 public:
     static Expected<Hma, IndicatorError> create(std::size_t period);
 
-    std::optional<double> update(double close);
-    std::size_t warmup_period() const;
+    std::optional<double> update(double close) { return hull_.update(close); }
+    std::size_t warmup_period() const { return hull_.warmup_period(); }
 
 private:
-    explicit Hma(std::size_t n);
-    WeightedAverage half_;
-    WeightedAverage full_;
-    WeightedAverage smooth_;
+    explicit Hma(std::size_t n) : hull_(n) {}
+    HullConstruction<WeightedAverage> hull_;
 };
-
-// max(1, ⌊n/2⌋) and max(1, √n rounded half away from zero): the two derived
-// lengths of the Hull averages.
-std::size_t hull_half_length(std::size_t n);
-std::size_t hull_smoothing_length(std::size_t n);
 
 }  // namespace plenko

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "indicators/blocks/window_length.hpp"
+#include "indicators/statistics/win_loss_tally.hpp"
 
 namespace plenko {
 
@@ -17,19 +18,7 @@ Expected<GainLossRatio, IndicatorError> GainLossRatio::create(std::size_t period
 std::optional<double> GainLossRatio::update(double close) {
     ring_.push(close);
     if (!ring_.full()) return std::nullopt;
-    std::size_t wins = 0;
-    std::size_t losses = 0;
-    double gain_sum = 0.0;
-    double loss_sum = 0.0;
-    ring_.for_each([&](double x) {
-        if (x > 0.0) {
-            ++wins;
-            gain_sum = gain_sum + x;
-        } else if (x < 0.0) {
-            ++losses;
-            loss_sum = loss_sum + x;
-        }
-    });
+    const auto [wins, losses, gain_sum, loss_sum] = tally_wins_losses(ring_);
     if (losses == 0) return wins == 0 ? 1.0 : std::numeric_limits<double>::infinity();
     const double average_gain = wins == 0 ? 0.0 : gain_sum / static_cast<double>(wins);
     return average_gain / (std::fabs(loss_sum) / static_cast<double>(losses));

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "indicators/blocks/window_length.hpp"
+#include "indicators/statistics/win_loss_tally.hpp"
 
 namespace plenko {
 
@@ -16,19 +17,7 @@ Expected<KellyCriterion, IndicatorError> KellyCriterion::create(std::size_t peri
 std::optional<double> KellyCriterion::update(double close) {
     ring_.push(close);
     if (!ring_.full()) return std::nullopt;
-    std::size_t wins = 0;
-    std::size_t losses = 0;
-    double gain_sum = 0.0;
-    double loss_sum = 0.0;
-    ring_.for_each([&](double x) {
-        if (x > 0.0) {
-            ++wins;
-            gain_sum = gain_sum + x;
-        } else if (x < 0.0) {
-            ++losses;
-            loss_sum = loss_sum + x;
-        }
-    });
+    const auto [wins, losses, gain_sum, loss_sum] = tally_wins_losses(ring_);
     const double win_fraction = static_cast<double>(wins) / static_cast<double>(ring_.length());
     if (losses == 0) return win_fraction;
     if (wins == 0) return -1.0;
