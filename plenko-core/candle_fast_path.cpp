@@ -4,14 +4,11 @@
 #include <cstdint>
 #include <cstring>
 
+#include "plenko-core/json_view.hpp"
+
 namespace plenko::json {
 
 namespace {
-
-inline const char* skip_ws(const char* p, const char* end) {
-    while (p < end && (*p == ' ' || *p == '\n' || *p == '\t' || *p == '\r')) ++p;
-    return p;
-}
 
 inline bool digit(char c) { return c >= '0' && c <= '9'; }
 

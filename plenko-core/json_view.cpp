@@ -6,11 +6,6 @@ namespace plenko::json {
 
 namespace {
 
-const char* skip_ws(const char* p, const char* end) {
-    while (p < end && (*p == ' ' || *p == '\n' || *p == '\t' || *p == '\r')) ++p;
-    return p;
-}
-
 // Past the closing quote of a string starting at its opening quote.
 const char* skip_string(const char* p, const char* end) {
     ++p;

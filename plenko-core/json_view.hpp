@@ -85,6 +85,12 @@ struct MemberTable {
     }
 };
 
+// Past any JSON white space (space, tab, line feed, carriage return).
+inline const char* skip_ws(const char* p, const char* end) {
+    while (p < end && (*p == ' ' || *p == '\n' || *p == '\t' || *p == '\r')) ++p;
+    return p;
+}
+
 // Decoded text of a raw key (escapes resolved).
 std::string decode_key(std::string_view raw_key);
 bool key_is(std::string_view raw_key, std::string_view name);

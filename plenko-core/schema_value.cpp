@@ -360,11 +360,8 @@ Expected<std::vector<Candle>, EngineError> decode_candles(json::JsonView value) 
     if (value.type() != json::JsonView::Type::Array)
         return unexpected(EngineError::parse(schema::invalid_type(schema::describe(value), "a sequence").message));
     std::vector<Candle> out;
-    auto ws = [end = value.text_end()](const char* p) {
-        while (p < end && (*p == ' ' || *p == '\n' || *p == '\t' || *p == '\r')) ++p;
-        return p;
-    };
     const char* end = value.text_end();
+    auto ws = [end](const char* p) { return json::skip_ws(p, end); };
     const char* p = ws(value.begin() + 1);
     while (p < end && *p != ']') {
         Candle c;
